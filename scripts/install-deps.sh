@@ -1,0 +1,28 @@
+#!/bin/sh
+# Installs the Debian packages that building, testing and the sample run need, when missing.
+set -eu
+
+packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev ffmpeg
+  qt6-base-dev libgl-dev"
+
+missing=""
+for package in $packages; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $package"
+  fi
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=""
+elif command -v sudo >/dev/null 2>&1; then
+  as_root="sudo"
+else
+  echo "Missing packages:$missing; run this script as root to install them." >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+$as_root apt-get update -qq
+# shellcheck disable=SC2086
+$as_root apt-get install -y -qq --no-install-recommends $missing

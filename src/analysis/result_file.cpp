@@ -1,0 +1,270 @@
+#include "analysis/result_file.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+namespace tessivo {
+
+namespace {
+
+constexpr size_t kChunkRecords = 2048;
+
+// Little-endian field access at fixed offsets of a stored record.
+void Put8(uint8_t* at, uint8_t value) { *at = value; }
+void Put32(uint8_t* at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+void PutDouble(uint8_t* at, double value) {
+  uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  for (int i = 0; i < 8; ++i) at[i] = static_cast<uint8_t>(bits >> (8 * i));
+}
+uint32_t Get32(const uint8_t* at) {
+  return uint32_t{at[0]} | uint32_t{at[1]} << 8 | uint32_t{at[2]} << 16 | uint32_t{at[3]} << 24;
+}
+double GetDouble(const uint8_t* at) {
+  uint64_t bits = 0;
+  for (int i = 0; i < 8; ++i) bits |= uint64_t{at[i]} << (8 * i);
+  double value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+void EncodeHeader(const SequenceSummary& s, uint8_t* out) {
+  std::memset(out, 0, kResultHeaderSize);
+  for (size_t i = 0; i + 1 < kFileNameSize && s.fileName[i] != '\0'; ++i) {
+    out[i] = static_cast<uint8_t>(s.fileName[i]);
+  }
+  Put8(out + 128, s.isMpeg2);
+  Put8(out + 129, s.profileLevel);
+  Put32(out + 132, s.progressiveSequence);
+  Put32(out + 136, s.chromaFormat);
+  Put8(out + 140, s.vbrFlag);
+  Put32(out + 144, s.horizontalSize);
+  Put32(out + 148, s.verticalSize);
+  Put32(out + 152, s.aspectRatioCode);
+  Put32(out + 156, s.frameRateIndex);
+  Put32(out + 160, s.bitRateValue);
+  Put32(out + 164, s.vbvBufferSize);
+  Put8(out + 168, s.constrainedParameters);
+  Put32(out + 172, s.intraDcPrecision);
+  Put32(out + 176, s.pictureStructure);
+  Put8(out + 180, s.topFieldFirst);
+  Put8(out + 181, s.framePredFrameDct);
+  Put8(out + 182, s.qScaleType);
+  Put8(out + 183, s.alternateScan);
+  Put8(out + 184, s.progressiveFrame);
+  Put32(out + 188, s.streamBytes);
+  Put32(out + 192, s.pictureCount);
+  Put32(out + 196, s.peakBitrate);
+  Put32(out + 200, s.averageBitrate);
+  PutDouble(out + 208, s.peakQuant);
+  PutDouble(out + 216, s.averageQuant);
+  Put32(out + 224, s.savedSecondCount);
+  Put32(out + 228, s.savedGopCount);
+}
+
+void DecodeHeader(const uint8_t* in, SequenceSummary& s) {
+  std::memset(&s, 0, sizeof s);
+  std::memcpy(s.fileName, in, kFileNameSize - 1);
+  s.isMpeg2 = in[128];
+  s.profileLevel = in[129];
+  s.progressiveSequence = Get32(in + 132);
+  s.chromaFormat = Get32(in + 136);
+  s.vbrFlag = in[140];
+  s.horizontalSize = Get32(in + 144);
+  s.verticalSize = Get32(in + 148);
+  s.aspectRatioCode = Get32(in + 152);
+  s.frameRateIndex = Get32(in + 156);
+  s.bitRateValue = Get32(in + 160);
+  s.vbvBufferSize = Get32(in + 164);
+  s.constrainedParameters = in[168];
+  s.intraDcPrecision = Get32(in + 172);
+  s.pictureStructure = Get32(in + 176);
+  s.topFieldFirst = in[180];
+  s.framePredFrameDct = in[181];
+  s.qScaleType = in[182];
+  s.alternateScan = in[183];
+  s.progressiveFrame = in[184];
+  s.streamBytes = Get32(in + 188);
+  s.pictureCount = Get32(in + 192);
+  s.peakBitrate = Get32(in + 196);
+  s.averageBitrate = Get32(in + 200);
+  s.peakQuant = GetDouble(in + 208);
+  s.averageQuant = GetDouble(in + 216);
+  s.savedSecondCount = Get32(in + 224);
+  s.savedGopCount = Get32(in + 228);
+}
+
+void EncodeSecond(const PerSecondStats& r, uint8_t* out) {
+  std::memset(out, 0, kStoredSecondSize);
+  Put32(out + 4, r.bitrate);
+  PutDouble(out + 8, r.quant);
+  Put8(out + 16, r.valid);
+}
+
+void DecodeSecond(const uint8_t* in, PerSecondStats& r) {
+  r.reserved = 0;
+  r.bitrate = Get32(in + 4);
+  r.quant = GetDouble(in + 8);
+  r.valid = in[16];
+}
+
+void EncodeGop(const GopRecord& r, uint8_t* out) {
+  std::memset(out, 0, kStoredGopSize);
+  Put8(out + 0, r.hours);
+  Put8(out + 1, r.minutes);
+  Put8(out + 2, r.seconds);
+  Put8(out + 3, r.pictures);
+  std::memcpy(out + 4, r.pattern, kPatternSize);
+  Put8(out + 105, r.count);
+  Put8(out + 106, r.closedGop);
+  Put8(out + 107, r.brokenLink);
+  Put8(out + 108, r.sequenceHeader);
+  Put32(out + 112, r.position);
+}
+
+void DecodeGop(const uint8_t* in, GopRecord& r) {
+  r.hours = in[0];
+  r.minutes = in[1];
+  r.seconds = in[2];
+  r.pictures = in[3];
+  std::memcpy(r.pattern, in + 4, kPatternSize);
+  r.pattern[kPatternSize - 1] = '\0';  // a foreign file may leave it open
+  r.count = in[105];
+  r.closedGop = in[106];
+  r.brokenLink = in[107];
+  r.sequenceHeader = in[108];
+  r.position = Get32(in + 112);
+}
+
+void EncodePicture(const PictureRecord& r, uint8_t* out) {
+  std::memset(out, 0, kStoredPictureSize);
+  Put8(out + 0, static_cast<uint8_t>(r.type));
+  Put32(out + 4, r.size);
+  Put32(out + 8, static_cast<uint32_t>(r.qmin));
+  Put32(out + 12, static_cast<uint32_t>(r.qmax));
+  PutDouble(out + 16, r.qavg);
+}
+
+void DecodePicture(const uint8_t* in, PictureRecord& r) {
+  r.type = static_cast<char>(in[0]);
+  r.size = Get32(in + 4);
+  r.qmin = static_cast<int32_t>(Get32(in + 8));
+  r.qmax = static_cast<int32_t>(Get32(in + 12));
+  r.qavg = GetDouble(in + 16);
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+template <typename Record, typename Encoder>
+bool WriteRecords(std::FILE* file, const Record* records, uint32_t count, size_t storedSize,
+                  Encoder encode, uint8_t* chunk) {
+  for (uint32_t first = 0; first < count; first += kChunkRecords) {
+    const uint32_t n = std::min<uint32_t>(kChunkRecords, count - first);
+    for (uint32_t i = 0; i < n; ++i) encode(records[first + i], chunk + i * storedSize);
+    if (std::fwrite(chunk, storedSize, n, file) != n) return false;
+  }
+  return true;
+}
+
+template <typename Record, typename Decoder>
+bool ReadRecords(std::FILE* file, Record* records, uint32_t count, size_t storedSize,
+                 Decoder decode, uint8_t* chunk) {
+  for (uint32_t first = 0; first < count; first += kChunkRecords) {
+    const uint32_t n = std::min<uint32_t>(kChunkRecords, count - first);
+    if (std::fread(chunk, storedSize, n, file) != n) return false;
+    for (uint32_t i = 0; i < n; ++i) decode(chunk + i * storedSize, records[first + i]);
+  }
+  return true;
+}
+
+ResultFileStatus Failure(std::string message) { return ResultFileStatus{false, std::move(message)}; }
+
+}  // namespace
+
+ResultFileStatus SaveResultFile(AnalysisContext& context, const std::string& path) {
+  RecordStores& stores = context.stores();
+  SequenceSummary& summary = stores.summary;
+  summary.savedSecondCount = stores.ValidSecondCount();
+  summary.savedGopCount = stores.gopCount;
+
+  const std::string partial = path + ".partial";
+  File file(std::fopen(partial.c_str(), "wb"));
+  if (!file) return Failure("Cannot create the result file " + path);
+  auto chunk = std::make_unique<uint8_t[]>(kChunkRecords * kStoredGopSize);
+  uint8_t header[kResultHeaderSize];
+  EncodeHeader(summary, header);
+  bool written = std::fwrite(header, kResultHeaderSize, 1, file.get()) == 1 &&
+                 WriteRecords(file.get(), stores.seconds(), summary.savedSecondCount,
+                              kStoredSecondSize, EncodeSecond, chunk.get()) &&
+                 WriteRecords(file.get(), stores.gops(), summary.savedGopCount, kStoredGopSize,
+                              EncodeGop, chunk.get()) &&
+                 WriteRecords(file.get(), stores.pictures(), summary.pictureCount,
+                              kStoredPictureSize, EncodePicture, chunk.get());
+  written = std::fclose(file.release()) == 0 && written;
+  std::error_code error;
+  if (written) std::filesystem::rename(partial, path, error);
+  if (!written || error) {
+    std::filesystem::remove(partial, error);
+    return Failure("Cannot write the result file " + path);
+  }
+  return ResultFileStatus{true, {}};
+}
+
+ResultFileStatus LoadResultFile(AnalysisContext& context, const std::string& path) {
+  std::error_code error;
+  const uint64_t length = std::filesystem::file_size(path, error);
+  File file(error ? nullptr : std::fopen(path.c_str(), "rb"));
+  if (!file) return Failure("Cannot open the result file " + path);
+
+  uint8_t header[kResultHeaderSize];
+  if (length < kResultHeaderSize || std::fread(header, kResultHeaderSize, 1, file.get()) != 1) {
+    return Failure(path + " is not a result file: it is shorter than a result header");
+  }
+  SequenceSummary loaded;
+  DecodeHeader(header, loaded);
+  const uint64_t expected = kResultHeaderSize + kStoredSecondSize * loaded.savedSecondCount +
+                            kStoredGopSize * loaded.savedGopCount +
+                            kStoredPictureSize * loaded.pictureCount;
+  if (length != expected) {
+    return Failure(path + " is not a result file: its length does not match the records it "
+                          "announces");
+  }
+  RecordStores& stores = context.stores();
+  if (loaded.savedSecondCount > stores.secondCapacity() ||
+      loaded.savedGopCount > stores.capacity() || loaded.pictureCount > stores.capacity()) {
+    return Failure(path + " holds more records than this analysis can keep (Max. frames: " +
+                   std::to_string(stores.capacity()) + ")");
+  }
+
+  stores.summary = loaded;
+  stores.ClearSeconds();
+  stores.ClearPicturesAndGops();
+  auto chunk = std::make_unique<uint8_t[]>(kChunkRecords * kStoredGopSize);
+  const bool read = ReadRecords(file.get(), stores.seconds(), loaded.savedSecondCount,
+                                kStoredSecondSize, DecodeSecond, chunk.get()) &&
+                    ReadRecords(file.get(), stores.gops(), loaded.savedGopCount,
+                                kStoredGopSize, DecodeGop, chunk.get()) &&
+                    ReadRecords(file.get(), stores.pictures(), loaded.pictureCount,
+                                kStoredPictureSize, DecodePicture, chunk.get());
+  if (!read) {
+    // The file changed under us; leave no mixture of two analyses behind.
+    stores.ClearSummary();
+    stores.ClearSeconds();
+    stores.ClearPicturesAndGops();
+    context.MarkResultLoaded(0);
+    return Failure("Cannot read the result file " + path);
+  }
+  stores.gopCount = loaded.savedGopCount;
+  context.MarkResultLoaded(loaded.savedSecondCount);
+  return ResultFileStatus{true, {}};
+}
+
+}  // namespace tessivo

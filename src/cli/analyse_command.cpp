@@ -1,0 +1,81 @@
+// tessivo-cli analyse FILE and tessivo-cli show RESULT.tsr.
+#include <cstdio>
+
+#include "analysis/analysis_context.h"
+#include "analysis/result_file.h"
+#include "cli/analysis_output.h"
+#include "cli/cli_observer.h"
+#include "cli/commands.h"
+
+namespace tessivo::cli {
+
+namespace {
+
+constexpr uint64_t kLargestMaxFrames = 100'000'000;
+
+int SaveTo(AnalysisContext& context, const std::optional<std::string>& path) {
+  if (!path) return kExitDone;
+  const ResultFileStatus status = SaveResultFile(context, *path);
+  if (status.ok) return kExitDone;
+  std::fprintf(stderr, "%s\n", status.message.c_str());
+  return kExitCannotWrite;
+}
+
+}  // namespace
+
+int RunAnalyse(ArgumentList& arguments) {
+  AnalysisSettings settings;
+  const auto save = arguments.TakeValue("--save");
+  const auto kilo = arguments.TakeNumber("--kilo", 1000, 1024);
+  const auto maxFrames = arguments.TakeNumber("--max-frames", 1, kLargestMaxFrames);
+  settings.checkPackStartHdr = !arguments.TakeFlag("--no-pack-check");
+  const bool quiet = arguments.TakeFlag("--quiet");
+  const auto files = arguments.TakePositional();
+  if (!arguments.error().empty()) return UsageError(arguments.error());
+  if (files.size() != 1) return UsageError("analyse takes exactly one FILE");
+  if (kilo && *kilo != 1000 && *kilo != 1024) return UsageError("--kilo takes 1024 or 1000");
+  if (kilo) settings.kiloBase = static_cast<uint32_t>(*kilo);
+  if (maxFrames) settings.maxFramesAllocate = static_cast<uint32_t>(*maxFrames);
+
+  CliObserver observer(files[0], quiet);
+  auto context = AnalysisContext::Create(settings, observer);
+  if (!context) {
+    observer.ShowMessage("Not enough memory!");
+    return kExitNotEnoughMemory;
+  }
+  switch (context->StartAnalysis(files[0])) {
+    case OpenResult::kFileNotFound:
+      return kExitFileNotFound;
+    case OpenResult::kInvalidStreamType:
+      return kExitInvalidStream;
+    case OpenResult::kOpened:
+      break;
+  }
+  context->ReadToEnd();
+  observer.FinishProgress();
+  PrintReportAndFigures(*context, stdout);
+  return SaveTo(*context, save);
+}
+
+int RunShow(ArgumentList& arguments) {
+  const auto save = arguments.TakeValue("--save");
+  const auto files = arguments.TakePositional();
+  if (!arguments.error().empty()) return UsageError(arguments.error());
+  if (files.size() != 1) return UsageError("show takes exactly one RESULT.tsr");
+
+  CliObserver observer(files[0], true);
+  auto context = AnalysisContext::Create(AnalysisSettings{}, observer);
+  if (!context) {
+    observer.ShowMessage("Not enough memory!");
+    return kExitNotEnoughMemory;
+  }
+  const ResultFileStatus status = LoadResultFile(*context, files[0]);
+  if (!status.ok) {
+    std::fprintf(stderr, "%s\n", status.message.c_str());
+    return kExitBadResultFile;
+  }
+  PrintReportAndFigures(*context, stdout);
+  return SaveTo(*context, save);
+}
+
+}  // namespace tessivo::cli

@@ -1,0 +1,27 @@
+// The command line's side of the engine's observer: plain messages on stderr and, when stderr is
+// a terminal, a progress line that rewrites itself.
+#pragma once
+
+#include <string>
+
+#include "analysis/analysis_observer.h"
+
+namespace tessivo::cli {
+
+class CliObserver : public AnalysisObserver {
+ public:
+  CliObserver(std::string label, bool quiet);
+  ~CliObserver() override;
+
+  void UpdateProgress(uint32_t percent) override;
+  void ShowMessage(const std::string& text) override;
+  // Clears the progress line before other output.
+  void FinishProgress();
+
+ private:
+  std::string label_;
+  bool showProgress_;
+  int shownPercent_ = -1;
+};
+
+}  // namespace tessivo::cli

@@ -1,0 +1,284 @@
+#include "mpeg/mpgread.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace tessivo {
+
+namespace {
+constexpr uint32_t kPictureStartCode = 0x100;
+constexpr uint32_t kFirstSliceStartCode = 0x101;
+constexpr uint32_t kLastSliceStartCode = 0x1AF;
+constexpr uint32_t kUserDataStartCode = 0x1B2;
+constexpr uint32_t kSequenceHeaderCode = 0x1B3;
+constexpr uint32_t kExtensionStartCode = 0x1B5;
+constexpr uint32_t kGroupStartCode = 0x1B8;
+constexpr uint32_t kPackStartCode = 0x1BA;
+constexpr uint32_t kSystemHeaderStartCode = 0x1BB;
+constexpr uint32_t kFramePicture = 3;
+constexpr double kAssumedFrameRate = 25.0;
+constexpr uint16_t kVariableBitrateVbvDelay = 0xFFFF;
+
+std::string FileNotFoundMessage(const std::string& path) {
+  const int length = std::snprintf(nullptr, 0, "File %s not found\n", path.c_str());
+  std::string text(static_cast<size_t>(length), '\0');
+  std::snprintf(text.data(), text.size() + 1, "File %s not found\n", path.c_str());
+  return text;
+}
+}  // namespace
+
+VideoParser::VideoParser(FileReader& reader, RecordStores& stores, AnalysisObserver& observer,
+                         uint32_t kiloBase)
+    : reader_(reader),
+      stores_(stores),
+      observer_(observer),
+      kiloBase_(kiloBase == 1000 ? 1000 : 1024),
+      source_(reader, stores.firstSequenceBlock) {}
+
+OpenResult VideoParser::OpenStream(const std::string& path) {
+  currentStartCode_ = kEndOfStream;
+  source_.Reset();
+  if (!reader_.OpenInputFile(path)) {
+    observer_.ShowMessage(FileNotFoundMessage(path));
+    return OpenResult::kFileNotFound;
+  }
+  extensionSeen_ = false;
+  sequenceHeaderDecoded_ = false;
+  decodedExtensions_ = DecodedExtensions{};
+  firstPictureRecorded_ = false;
+  lastPicturePosition_ = 0;
+  facts_ = ParserFacts{};
+  observer_.SetStatusCaption("Seeking");
+  observer_.PumpOneMessage();
+  std::memset(&stores_.firstSequenceBlock, 0, sizeof stores_.firstSequenceBlock);
+  source_.SetCapture(false);
+
+  for (;;) {
+    currentStartCode_ = source_.NextStartCode();
+    if (currentStartCode_ == kSequenceHeaderCode) break;
+    if (currentStartCode_ == kPackStartCode || currentStartCode_ == kSystemHeaderStartCode) {
+      source_.Reset();
+      reader_.SwitchToDemux();  // rewinds the file
+      do {
+        currentStartCode_ = source_.NextStartCode();
+      } while (currentStartCode_ != kSequenceHeaderCode && currentStartCode_ != kEndOfStream);
+      // Positions in a program stream count video bytes from the end of this start code.
+      source_.ResetStreamByteCounter();
+      break;
+    }
+    if (currentStartCode_ == kEndOfStream) {
+      reader_.CloseFile();
+      observer_.SetStatusCaption("Reading");
+      observer_.PumpOneMessage();
+      observer_.ShowMessage("Invalid stream type!");
+      return OpenResult::kInvalidStreamType;
+    }
+    facts_.startsWithInvalidHeader = true;
+    observer_.PumpOneMessage();
+  }
+  observer_.SetStatusCaption("Reading");
+  observer_.PumpOneMessage();
+  return OpenResult::kOpened;
+}
+
+bool VideoParser::ParseSecond(PerSecondStats& record) {
+  if (currentStartCode_ == kEndOfStream) return false;
+  Step step;
+  step.start = source_.streamByteCounter();
+  uint32_t code = currentStartCode_;
+  for (;;) {
+    const StartCodeOutcome outcome = HandleStartCode(code, step);
+    if (outcome == StartCodeOutcome::kSecondComplete) {
+      currentStartCode_ = source_.NextStartCode();
+      // A stream that ends right here still closes the picture that completed the second.
+      if (currentStartCode_ == kEndOfStream) CloseOpenPicture(step);
+      break;
+    }
+    if (outcome == StartCodeOutcome::kStoreFull) {
+      currentStartCode_ = kEndOfStream;
+      facts_.capacityReached = true;
+      reader_.CloseFile();
+      break;
+    }
+    code = source_.NextStartCode();
+    if (code == kEndOfStream) {
+      currentStartCode_ = kEndOfStream;
+      CloseOpenPicture(step);
+      break;
+    }
+  }
+  FillRecord(step, record);
+  stores_.summary.streamBytes = static_cast<uint32_t>(source_.streamByteCounter());
+  return true;
+}
+
+void VideoParser::StopAtCapacity() {
+  if (currentStartCode_ == kEndOfStream) return;
+  Step step;
+  CloseOpenPicture(step);
+  currentStartCode_ = kEndOfStream;
+  facts_.capacityReached = true;
+  reader_.CloseFile();
+}
+
+VideoParser::StartCodeOutcome VideoParser::HandleStartCode(uint32_t code, Step& step) {
+  if (code >= kFirstSliceStartCode && code <= kLastSliceStartCode) {
+    HandleSlice(step);
+    return StartCodeOutcome::kContinue;
+  }
+  switch (code) {
+    case kPictureStartCode:
+      return HandlePicture(step);
+    case kUserDataStartCode:
+      source_.SetCapture(false);
+      break;
+    case kSequenceHeaderCode:
+      HandleSequenceHeader();
+      break;
+    case kExtensionStartCode:
+      if (DecodeExtension(source_, stores_.summary, decodedExtensions_, facts_.isScalable)) {
+        extensionSeen_ = true;
+      }
+      break;
+    case kGroupStartCode:
+      return HandleGop(step);
+    default:
+      break;
+  }
+  return StartCodeOutcome::kContinue;
+}
+
+void VideoParser::HandleSlice(Step& step) {
+  if (step.skipSlices) return;
+  const uint32_t q = ReadSliceQuantiser(source_, facts_.isScalable);
+  SequenceSummary& summary = stores_.summary;
+  if (summary.pictureCount > 0) {
+    PictureRecord& picture = stores_.pictures()[summary.pictureCount - 1];
+    if (picture.qmax == 0) picture.qmin = 100;
+    const auto quantiser = static_cast<int32_t>(q);
+    if (quantiser < picture.qmin) picture.qmin = quantiser;
+    if (quantiser > picture.qmax) picture.qmax = quantiser;
+    picture.qavg += q;
+  }
+  ++step.pictureSliceCount;
+  step.quantiserSum += q;
+  ++step.sliceCount;
+}
+
+VideoParser::StartCodeOutcome VideoParser::HandlePicture(Step& step) {
+  SequenceSummary& summary = stores_.summary;
+  PictureRecord* pictures = stores_.pictures();
+  const uint64_t position = source_.streamByteCounter();
+  if (summary.pictureCount > 0) {
+    pictures[summary.pictureCount - 1].size = static_cast<uint32_t>(position - lastPicturePosition_);
+  }
+  lastPicturePosition_ = position;
+
+  PictureHeaderStart start;
+  const char letter = DecodePictureType(source_, start);
+  if (letter == kUnusablePicture) {
+    step.skipSlices = true;
+    return StartCodeOutcome::kContinue;
+  }
+  if (step.pictureSliceCount != 0 && summary.pictureCount > 0) {
+    pictures[summary.pictureCount - 1].qavg /= step.pictureSliceCount;
+  }
+  step.pictureSliceCount = 0;
+  if (summary.pictureCount == stores_.capacity()) return StartCodeOutcome::kStoreFull;
+
+  step.skipSlices = false;
+  observer_.SetPictureCounter(summary.pictureCount);
+  pictures[summary.pictureCount].type = letter;
+  ++summary.pictureCount;
+  if (stores_.gopCount > 0) AppendToPattern(letter);
+  if (!firstPictureRecorded_) {
+    summary.vbrFlag = DecodeVbvDelay(source_, start) == kVariableBitrateVbvDelay ? 1 : 0;
+    firstPictureRecorded_ = true;
+  }
+  if (step.sliceCount != 0) {
+    step.quantiserTotal += static_cast<double>(step.quantiserSum) / step.sliceCount;
+    step.quantiserSum = 0;
+    step.sliceCount = 0;
+  }
+  if (CountsFieldPictures()) {
+    if (++step.fieldToggle == 2) {
+      step.fieldToggle = 0;
+      ++step.frames;
+    }
+  } else {
+    ++step.frames;
+  }
+  return static_cast<double>(step.frames) >= SecondLength() ? StartCodeOutcome::kSecondComplete
+                                                            : StartCodeOutcome::kContinue;
+}
+
+void VideoParser::AppendToPattern(char letter) {
+  GopRecord& gop = stores_.gops()[stores_.gopCount - 1];
+  if (gop.count < kPatternOverflowCount - 1) {
+    gop.pattern[gop.count++] = letter;
+  } else if (gop.count == kPatternOverflowCount - 1) {
+    gop.pattern[kPatternOverflowCount - 1] = '!';
+    gop.pattern[kPatternOverflowCount] = '\0';
+    gop.count = kPatternOverflowCount;
+  }
+}
+
+void VideoParser::HandleSequenceHeader() {
+  if (!sequenceHeaderDecoded_) {
+    sequenceHeaderDecoded_ = true;
+    source_.SetCapture(true);
+    DecodeSequenceHeader(source_, stores_.summary);
+    const uint32_t frameRateIndex = stores_.summary.frameRateIndex;
+    facts_.frameRate = FrameRateOf(frameRateIndex);
+    if (facts_.frameRate == 0.0) facts_.frameRateAssumed = true;
+  }
+  if (stores_.gopCount < stores_.capacity()) stores_.gops()[stores_.gopCount].sequenceHeader = 1;
+}
+
+VideoParser::StartCodeOutcome VideoParser::HandleGop(Step& step) {
+  source_.SetCapture(false);
+  if (stores_.gopCount == stores_.capacity()) {
+    CloseOpenPicture(step);
+    return StartCodeOutcome::kStoreFull;
+  }
+  GopRecord& gop = stores_.gops()[stores_.gopCount];
+  gop.position = static_cast<uint32_t>(source_.streamByteCounter());
+  DecodeGopHeader(source_, gop);
+  ++stores_.gopCount;
+  return StartCodeOutcome::kContinue;
+}
+
+void VideoParser::CloseOpenPicture(Step& step) {
+  SequenceSummary& summary = stores_.summary;
+  if (summary.pictureCount == 0) return;
+  PictureRecord& picture = stores_.pictures()[summary.pictureCount - 1];
+  picture.size = static_cast<uint32_t>(source_.streamByteCounter() - lastPicturePosition_);
+  if (step.pictureSliceCount != 0) {
+    picture.qavg /= step.pictureSliceCount;
+    step.pictureSliceCount = 0;
+  }
+}
+
+bool VideoParser::CountsFieldPictures() const {
+  return extensionSeen_ && stores_.summary.pictureStructure != kFramePicture;
+}
+
+double VideoParser::SecondLength() const {
+  return facts_.frameRate > 0.0 ? facts_.frameRate : kAssumedFrameRate;
+}
+
+void VideoParser::FillRecord(const Step& step, PerSecondStats& record) const {
+  const double rate = SecondLength();
+  if (step.frames == 0) {
+    record.bitrate = 0;
+  } else {
+    const uint64_t bytes = source_.streamByteCounter() - step.start;
+    const auto bits = static_cast<uint32_t>(8 * bytes);
+    const uint32_t perFrame = bits / step.frames;
+    const auto wholeRate = static_cast<uint32_t>(rate);
+    record.bitrate = perFrame * wholeRate / kiloBase_;
+  }
+  record.quant = step.quantiserTotal / (CountsFieldPictures() ? 2.0 * rate : rate);
+}
+
+}  // namespace tessivo

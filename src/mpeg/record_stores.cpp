@@ -1,0 +1,39 @@
+#include "mpeg/record_stores.h"
+
+#include <cstring>
+#include <new>
+
+namespace tessivo {
+
+std::unique_ptr<RecordStores> RecordStores::Create(uint32_t maxFrames) {
+  std::unique_ptr<RecordStores> stores(new (std::nothrow) RecordStores);
+  if (!stores) return nullptr;
+  stores->capacity_ = maxFrames;
+  stores->secondCapacity_ = maxFrames / kFramesPerSecondSlot;
+  // Value-initialised arrays arrive zero-filled.
+  stores->seconds_.reset(new (std::nothrow) PerSecondStats[stores->secondCapacity_]());
+  stores->gops_.reset(new (std::nothrow) GopRecord[maxFrames]());
+  stores->pictures_.reset(new (std::nothrow) PictureRecord[maxFrames]());
+  if (!stores->seconds_ || !stores->gops_ || !stores->pictures_) return nullptr;
+  return stores;
+}
+
+void RecordStores::ClearSummary() { std::memset(&summary, 0, sizeof summary); }
+
+void RecordStores::ClearPicturesAndGops() {
+  std::memset(gops_.get(), 0, sizeof(GopRecord) * capacity_);
+  std::memset(pictures_.get(), 0, sizeof(PictureRecord) * capacity_);
+  gopCount = 0;
+}
+
+void RecordStores::ClearSeconds() {
+  std::memset(seconds_.get(), 0, sizeof(PerSecondStats) * secondCapacity_);
+}
+
+uint32_t RecordStores::ValidSecondCount() const {
+  uint32_t count = 0;
+  while (count < secondCapacity_ && seconds_[count].valid == 1) ++count;
+  return count;
+}
+
+}  // namespace tessivo

@@ -1,0 +1,51 @@
+// The stores of one analysis context: obtained once, sized by N, reused by every analysis and
+// every loaded result file.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "mpeg/records.h"
+
+namespace tessivo {
+
+inline constexpr uint32_t kDefaultMaxFrames = 250000;
+inline constexpr uint32_t kFramesPerSecondSlot = 25;
+
+class RecordStores {
+ public:
+  // Returns nullptr when a store cannot be obtained.
+  static std::unique_ptr<RecordStores> Create(uint32_t maxFrames);
+
+  uint32_t capacity() const { return capacity_; }              // N pictures, N GOPs
+  uint32_t secondCapacity() const { return secondCapacity_; }  // N / 25 seconds
+
+  PictureRecord* pictures() { return pictures_.get(); }
+  const PictureRecord* pictures() const { return pictures_.get(); }
+  GopRecord* gops() { return gops_.get(); }
+  const GopRecord* gops() const { return gops_.get(); }
+  PerSecondStats* seconds() { return seconds_.get(); }
+  const PerSecondStats* seconds() const { return seconds_.get(); }
+
+  void ClearSummary();
+  void ClearPicturesAndGops();  // also sets gopCount to 0
+  void ClearSeconds();
+
+  // Leading seconds whose valid flag is set.
+  uint32_t ValidSecondCount() const;
+
+  SequenceSummary summary{};
+  FirstSequenceBlock firstSequenceBlock{};
+  uint32_t gopCount = 0;
+
+ private:
+  RecordStores() = default;
+
+  uint32_t capacity_ = 0;
+  uint32_t secondCapacity_ = 0;
+  std::unique_ptr<PictureRecord[]> pictures_;
+  std::unique_ptr<GopRecord[]> gops_;
+  std::unique_ptr<PerSecondStats[]> seconds_;
+};
+
+}  // namespace tessivo

@@ -13,7 +13,9 @@ namespace {
 constexpr size_t kChunkRecords = 2048;
 
 // Little-endian field access at fixed offsets of a stored record.
-void Put8(uint8_t* at, uint8_t value) { *at = value; }
+void Put8(uint8_t* at, uint8_t value) {
+  *at = value;
+}
 void Put32(uint8_t* at, uint32_t value) {
   for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
 }
@@ -185,7 +187,9 @@ bool ReadRecords(std::FILE* file, Record* records, uint32_t count, size_t stored
   return true;
 }
 
-ResultFileStatus Failure(std::string message) { return ResultFileStatus{false, std::move(message)}; }
+ResultFileStatus Failure(std::string message) {
+  return ResultFileStatus{false, std::move(message)};
+}
 
 }  // namespace
 
@@ -234,8 +238,9 @@ ResultFileStatus LoadResultFile(AnalysisContext& context, const std::string& pat
                             kStoredGopSize * loaded.savedGopCount +
                             kStoredPictureSize * loaded.pictureCount;
   if (length != expected) {
-    return Failure(path + " is not a result file: its length does not match the records it "
-                          "announces");
+    return Failure(path +
+                   " is not a result file: its length does not match the records it "
+                   "announces");
   }
   RecordStores& stores = context.stores();
   if (loaded.savedSecondCount > stores.secondCapacity() ||
@@ -250,8 +255,8 @@ ResultFileStatus LoadResultFile(AnalysisContext& context, const std::string& pat
   auto chunk = std::make_unique<uint8_t[]>(kChunkRecords * kStoredGopSize);
   const bool read = ReadRecords(file.get(), stores.seconds(), loaded.savedSecondCount,
                                 kStoredSecondSize, DecodeSecond, chunk.get()) &&
-                    ReadRecords(file.get(), stores.gops(), loaded.savedGopCount,
-                                kStoredGopSize, DecodeGop, chunk.get()) &&
+                    ReadRecords(file.get(), stores.gops(), loaded.savedGopCount, kStoredGopSize,
+                                DecodeGop, chunk.get()) &&
                     ReadRecords(file.get(), stores.pictures(), loaded.pictureCount,
                                 kStoredPictureSize, DecodePicture, chunk.get());
   if (!read) {
@@ -263,6 +268,8 @@ ResultFileStatus LoadResultFile(AnalysisContext& context, const std::string& pat
     return Failure("Cannot read the result file " + path);
   }
   stores.gopCount = loaded.savedGopCount;
+  for (uint32_t i = 0; i < stores.gopCount; ++i)
+    stores.gopPositions()[i] = stores.gops()[i].position;
   context.MarkResultLoaded(loaded.savedSecondCount);
   return ResultFileStatus{true, {}};
 }

@@ -19,7 +19,9 @@ std::string Format(const char* format, ...) {
   return text;
 }
 
-const char* YesNo(uint32_t flag) { return flag == 1 ? "Yes" : "No"; }
+const char* YesNo(uint32_t flag) {
+  return flag == 1 ? "Yes" : "No";
+}
 
 const char* ChromaFormatName(const SequenceSummary& summary) {
   if (summary.isMpeg2 != 1) return "4:2:0";
@@ -120,16 +122,15 @@ std::vector<std::string> ShowStreamReport(const RecordStores& stores, const RunN
   lines.push_back(Format("DCT precision: %u", 8 + (s.intraDcPrecision & 0x3)));
   lines.push_back(Format("Pic. structure: %s", PictureStructureName(s)));
   if (mpeg2) lines.push_back(Format("Field topfirst: %s", YesNo(s.topFieldFirst)));
-  lines.push_back(
-      Format("DCT type: %s", !mpeg2 || s.framePredFrameDct == 1 ? "Frame" : "Field"));
+  lines.push_back(Format("DCT type: %s", !mpeg2 || s.framePredFrameDct == 1 ? "Frame" : "Field"));
   lines.push_back(Format("Quantscale: %sinear", s.qScaleType == 1 ? "Nonl" : "L"));
   lines.push_back(Format("Scan type: %s", s.alternateScan == 1 ? "Alternate" : "ZigZag"));
-  lines.push_back(Format("Frame type: %s",
-                         !mpeg2 || s.progressiveFrame == 1 ? "Progressive" : "Interlaced"));
-  lines.push_back(Format("Scene change detection: %s",
-                         changes.sceneChanges >= 2 ? "FOUND" : "NOT FOUND"));
-  lines.push_back(Format("Variable GOP pattern: %s",
-                         changes.patternChanges >= 2 ? "FOUND" : "NOT FOUND"));
+  lines.push_back(
+      Format("Frame type: %s", !mpeg2 || s.progressiveFrame == 1 ? "Progressive" : "Interlaced"));
+  lines.push_back(
+      Format("Scene change detection: %s", changes.sceneChanges >= 2 ? "FOUND" : "NOT FOUND"));
+  lines.push_back(
+      Format("Variable GOP pattern: %s", changes.patternChanges >= 2 ? "FOUND" : "NOT FOUND"));
   lines.push_back("Notes:");
   if (notes.startsWithInvalidHeader) {
     lines.push_back("WARNING! The stream starts with invalid header!");
@@ -138,9 +139,8 @@ std::vector<std::string> ShowStreamReport(const RecordStores& stores, const RunN
     lines.push_back("WARNING! Invalid frame rate code, 25 frames per second assumed!");
   }
   if (notes.capacityReached) {
-    lines.push_back(
-        Format("WARNING! The analysis stopped at the store capacity (Max. frames: %u)!",
-               notes.maxFrames));
+    lines.push_back(Format("WARNING! The analysis stopped at the store capacity (Max. frames: %u)!",
+                           notes.maxFrames));
   }
   if (notes.skippedVideoPackets > 0) {
     lines.push_back(Format("WARNING! %u video packets skipped by the packet header check!",

@@ -9,7 +9,9 @@ namespace tessivo::cli {
 CliObserver::CliObserver(std::string label, bool quiet)
     : label_(std::move(label)), showProgress_(!quiet && isatty(STDERR_FILENO) == 1) {}
 
-CliObserver::~CliObserver() { FinishProgress(); }
+CliObserver::~CliObserver() {
+  FinishProgress();
+}
 
 void CliObserver::UpdateProgress(uint32_t percent) {
   if (!showProgress_ || static_cast<int>(percent) == shownPercent_) return;

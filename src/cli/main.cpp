@@ -60,4 +60,6 @@ int Main(int argc, char** argv) {
 
 }  // namespace tessivo::cli
 
-int main(int argc, char** argv) { return tessivo::cli::Main(argc, argv); }
+int main(int argc, char** argv) {
+  return tessivo::cli::Main(argc, argv);
+}

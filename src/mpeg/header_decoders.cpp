@@ -7,16 +7,18 @@ constexpr uint8_t kSequenceExtensionId = 1;
 constexpr uint8_t kSequenceScalableExtensionId = 5;
 constexpr uint8_t kPictureCodingExtensionId = 8;
 
-uint8_t Bit(uint8_t byte, int bit) { return (byte >> bit) & 1; }
+uint8_t Bit(uint8_t byte, int bit) {
+  return (byte >> bit) & 1;
+}
 }  // namespace
 
 void DecodeSequenceHeader(ByteSource& source, SequenceSummary& summary) {
   uint8_t b[8];
   for (uint8_t& byte : b) byte = source.NextByte();
-  summary.horizontalSize = uint32_t{b[0]} << 4 | b[1] >> 4;        // horizontal_size_value
-  summary.verticalSize = uint32_t{b[1] & 0x0Fu} << 8 | b[2];       // vertical_size_value
-  summary.aspectRatioCode = b[3] >> 4;                              // aspect_ratio_information
-  summary.frameRateIndex = b[3] & 0x0F;                             // frame_rate_code
+  summary.horizontalSize = uint32_t{b[0]} << 4 | b[1] >> 4;   // horizontal_size_value
+  summary.verticalSize = uint32_t{b[1] & 0x0Fu} << 8 | b[2];  // vertical_size_value
+  summary.aspectRatioCode = b[3] >> 4;                        // aspect_ratio_information
+  summary.frameRateIndex = b[3] & 0x0F;                       // frame_rate_code
   summary.bitRateValue = uint32_t{b[4]} << 10 | uint32_t{b[5]} << 2 | b[6] >> 6;  // bit_rate_value
   summary.vbvBufferSize = uint32_t{b[6] & 0x1Fu} << 5 | b[7] >> 3;  // vbv_buffer_size_value
   summary.constrainedParameters = Bit(b[7], 2);                     // constrained_parameters_flag
@@ -95,7 +97,8 @@ char DecodePictureType(ByteSource& source, PictureHeaderStart& start) {
 uint16_t DecodeVbvDelay(ByteSource& source, const PictureHeaderStart& start) {
   const uint8_t b2 = source.NextByte();
   const uint8_t b3 = source.NextByte();
-  const uint32_t word = uint32_t{start.b0} << 24 | uint32_t{start.b1} << 16 | uint32_t{b2} << 8 | b3;
+  const uint32_t word =
+      uint32_t{start.b0} << 24 | uint32_t{start.b1} << 16 | uint32_t{b2} << 8 | b3;
   return static_cast<uint16_t>(word >> 3);
 }
 

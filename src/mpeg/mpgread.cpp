@@ -170,7 +170,8 @@ VideoParser::StartCodeOutcome VideoParser::HandlePicture(Step& step) {
   PictureRecord* pictures = stores_.pictures();
   const uint64_t position = source_.streamByteCounter();
   if (summary.pictureCount > 0) {
-    pictures[summary.pictureCount - 1].size = static_cast<uint32_t>(position - lastPicturePosition_);
+    pictures[summary.pictureCount - 1].size =
+        static_cast<uint32_t>(position - lastPicturePosition_);
   }
   lastPicturePosition_ = position;
 
@@ -242,7 +243,9 @@ VideoParser::StartCodeOutcome VideoParser::HandleGop(Step& step) {
     return StartCodeOutcome::kStoreFull;
   }
   GopRecord& gop = stores_.gops()[stores_.gopCount];
-  gop.position = static_cast<uint32_t>(source_.streamByteCounter());
+  const uint64_t position = source_.streamByteCounter();
+  gop.position = static_cast<uint32_t>(position);
+  stores_.gopPositions()[stores_.gopCount] = position;
   DecodeGopHeader(source_, gop);
   ++stores_.gopCount;
   return StartCodeOutcome::kContinue;

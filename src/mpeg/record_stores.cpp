@@ -13,15 +13,21 @@ std::unique_ptr<RecordStores> RecordStores::Create(uint32_t maxFrames) {
   // Value-initialised arrays arrive zero-filled.
   stores->seconds_.reset(new (std::nothrow) PerSecondStats[stores->secondCapacity_]());
   stores->gops_.reset(new (std::nothrow) GopRecord[maxFrames]());
+  stores->gopPositions_.reset(new (std::nothrow) uint64_t[maxFrames]());
   stores->pictures_.reset(new (std::nothrow) PictureRecord[maxFrames]());
-  if (!stores->seconds_ || !stores->gops_ || !stores->pictures_) return nullptr;
+  if (!stores->seconds_ || !stores->gops_ || !stores->gopPositions_ || !stores->pictures_) {
+    return nullptr;
+  }
   return stores;
 }
 
-void RecordStores::ClearSummary() { std::memset(&summary, 0, sizeof summary); }
+void RecordStores::ClearSummary() {
+  std::memset(&summary, 0, sizeof summary);
+}
 
 void RecordStores::ClearPicturesAndGops() {
   std::memset(gops_.get(), 0, sizeof(GopRecord) * capacity_);
+  std::memset(gopPositions_.get(), 0, sizeof(uint64_t) * capacity_);
   std::memset(pictures_.get(), 0, sizeof(PictureRecord) * capacity_);
   gopCount = 0;
 }

@@ -24,6 +24,9 @@ class RecordStores {
   const PictureRecord* pictures() const { return pictures_.get(); }
   GopRecord* gops() { return gops_.get(); }
   const GopRecord* gops() const { return gops_.get(); }
+  // The full stream byte count of each GOP's position; the record keeps only its low 32 bits.
+  uint64_t* gopPositions() { return gopPositions_.get(); }
+  const uint64_t* gopPositions() const { return gopPositions_.get(); }
   PerSecondStats* seconds() { return seconds_.get(); }
   const PerSecondStats* seconds() const { return seconds_.get(); }
 
@@ -45,6 +48,7 @@ class RecordStores {
   uint32_t secondCapacity_ = 0;
   std::unique_ptr<PictureRecord[]> pictures_;
   std::unique_ptr<GopRecord[]> gops_;
+  std::unique_ptr<uint64_t[]> gopPositions_;
   std::unique_ptr<PerSecondStats[]> seconds_;
 };
 

@@ -114,8 +114,15 @@ bool VideoParser::ParseSecond(PerSecondStats& record) {
 
 void VideoParser::StopAtCapacity() {
   if (currentStartCode_ == kEndOfStream) return;
+  // Read the open picture to its end so that its record is whole, then stop.
   Step step;
-  CloseOpenPicture(step);
+  for (uint32_t code = currentStartCode_;; code = source_.NextStartCode()) {
+    if (code == kEndOfStream || code == kGroupStartCode || code == kPictureStartCode) {
+      CloseOpenPicture(step);
+      break;
+    }
+    HandleStartCode(code, step);
+  }
   currentStartCode_ = kEndOfStream;
   facts_.capacityReached = true;
   reader_.CloseFile();

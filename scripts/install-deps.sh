@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, testing and the sample run need, when missing.
 set -eu
 
-packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev ffmpeg
+packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev ffmpeg time
   qt6-base-dev libgl-dev"
 
 missing=""

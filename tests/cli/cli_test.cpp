@@ -1,6 +1,7 @@
 // tessivo-cli as a user runs it: the fixtures, result files, messages and exit codes.
 #include <gtest/gtest.h>
 
+#include "support/stream_builder.h"
 #include "support/test_files.h"
 
 namespace tessivo {
@@ -108,6 +109,22 @@ TEST(CliTest, SmallStoresStopTheRunWithANote) {
   EXPECT_EQ(Figure(result.out, "Pictures"), "50");
   EXPECT_NE(
       result.out.find("WARNING! The analysis stopped at the store capacity (Max. frames: 50)!"),
+      std::string::npos);
+}
+
+TEST(CliTest, StreamBeyondTheDefaultCapacityEndsCleanly) {
+  // 260 000 small pictures at 25 frames per second: the 10 000 seconds of the default stores
+  // end the run at picture 250 000.
+  test::StreamBuilder builder;
+  builder.SequenceHeader().Gop(0, 0, 0, 0);
+  for (int i = 0; i < 260000; ++i) builder.FramePicture(i % 15 ? 'P' : 'I', 4, 1, 1);
+  test::TempFile stream(builder.bytes(), ".m1v");
+  const auto result = test::RunCli({"analyse", stream.path()});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(Figure(result.out, "Pictures"), "250000");
+  EXPECT_EQ(Figure(result.out, "Seconds"), "10000");
+  EXPECT_NE(
+      result.out.find("WARNING! The analysis stopped at the store capacity (Max. frames: 250000)!"),
       std::string::npos);
 }
 

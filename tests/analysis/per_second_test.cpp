@@ -3,6 +3,7 @@
 
 #include "analysis/analysis_context.h"
 #include "support/analysed_stream.h"
+#include "support/built_streams.h"
 #include "support/stream_builder.h"
 
 namespace tessivo {
@@ -11,41 +12,10 @@ namespace {
 using test::AnalysedStream;
 using test::StreamBuilder;
 
-uint8_t QuantiserOf(int picture) {
-  return static_cast<uint8_t>(picture % 31 + 1);
-}
-
-struct BuiltStream {
-  StreamBuilder builder;
-  std::vector<size_t> pictureOffsets;
-  std::vector<size_t> firstSliceOffsets;
-
-  void AddPicture(char type, uint8_t quantiser, size_t sliceBytes = 20, int slices = 2) {
-    pictureOffsets.push_back(builder.size());
-    builder.Picture(type);
-    firstSliceOffsets.push_back(builder.size());
-    for (int row = 1; row <= slices; ++row) {
-      builder.Slice(quantiser, sliceBytes, static_cast<uint8_t>(row));
-    }
-  }
-};
-
-// MPEG-1, one GOP, then pictures whose two slices both carry QuantiserOf(i).
-BuiltStream Mpeg1(int pictures, uint8_t frameRateCode = 3, size_t sliceBytes = 20) {
-  BuiltStream stream;
-  test::SequenceHeaderFields fields;
-  fields.frameRateCode = frameRateCode;
-  stream.builder.SequenceHeader(fields).Gop(0, 0, 0, 0);
-  for (int i = 0; i < pictures; ++i) stream.AddPicture('P', QuantiserOf(i), sliceBytes);
-  return stream;
-}
-
-// Sum of QuantiserOf over pictures [first, last] (0-based).
-double QuantiserSum(int first, int last) {
-  double sum = 0;
-  for (int i = first; i <= last; ++i) sum += QuantiserOf(i);
-  return sum;
-}
+using test::BuiltStream;
+using test::Mpeg1;
+using test::QuantiserOf;
+using test::QuantiserSum;
 
 TEST(PerSecondTest, TwoHundredFiftyPicturesMakeTenSecondsAndAnEmptyEleventh) {
   AnalysedStream run(Mpeg1(250).builder.bytes());

@@ -3,27 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "support/recording_observer.h"
-#include "support/test_files.h"
+#include "support/byte_source_fixture.h"
 
 namespace tessivo {
 namespace {
 
-class DecoderFixture {
- public:
-  explicit DecoderFixture(const std::vector<uint8_t>& bytes)
-      : file_(bytes), reader_(observer_, true), source_(reader_, block_) {
-    EXPECT_TRUE(reader_.OpenInputFile(file_.path()));
-  }
-  ByteSource& source() { return source_; }
-
- private:
-  test::TempFile file_;
-  test::RecordingObserver observer_;
-  FileReader reader_;
-  FirstSequenceBlock block_{};
-  ByteSource source_;
-};
+using DecoderFixture = test::ByteSourceFixture;
 
 TEST(HeaderDecodersTest, SequenceHeaderFields) {
   DecoderFixture f({0x2D, 0x02, 0x40, 0x33, 0xFF, 0xFF, 0xE3, 0x80});

@@ -8,6 +8,7 @@
 #include <numeric>
 
 #include "support/analysed_stream.h"
+#include "support/built_streams.h"
 #include "support/stream_builder.h"
 
 namespace tessivo {
@@ -16,26 +17,8 @@ namespace {
 using test::AnalysedStream;
 using test::StreamBuilder;
 
-uint8_t QuantiserOf(int picture) {
-  return static_cast<uint8_t>(picture % 31 + 1);
-}
-
-// MPEG-1 at 25 frames per second: one GOP, then I and P pictures with two slices each, the
-// quantiser of picture i (0-based) being QuantiserOf(i). Offsets of each picture start code.
-struct Mpeg1Stream {
-  StreamBuilder builder;
-  std::vector<size_t> pictureOffsets;
-
-  explicit Mpeg1Stream(int pictures, uint8_t frameRateCode = 3) {
-    test::SequenceHeaderFields fields;
-    fields.frameRateCode = frameRateCode;
-    builder.SequenceHeader(fields).Gop(0, 0, 0, 0);
-    for (int i = 0; i < pictures; ++i) {
-      pictureOffsets.push_back(builder.size());
-      builder.FramePicture(i % 12 == 0 ? 'I' : 'P', QuantiserOf(i));
-    }
-  }
-};
+using test::Mpeg1;
+using test::QuantiserOf;
 
 TEST(ParseDriverTest, GopPatternHoldsNinetyNineLettersThenAnExclamationMark) {
   StreamBuilder builder;
@@ -91,7 +74,7 @@ TEST(ParseDriverTest, PictureSizesQuantisersAndTheLastPictureRunToTheEnd) {
 }
 
 TEST(ParseDriverTest, Mpeg1StreamLeavesTheExtensionFieldsAtZero) {
-  Mpeg1Stream stream(30);
+  auto stream = Mpeg1(30);
   AnalysedStream run(stream.builder.bytes());
   const SequenceSummary& s = run.summary();
   EXPECT_EQ(s.isMpeg2, 0);
@@ -107,8 +90,8 @@ TEST(ParseDriverTest, Mpeg1StreamLeavesTheExtensionFieldsAtZero) {
 }
 
 TEST(ParseDriverTest, SecondAnalysisStartsFromZeroedRecords) {
-  Mpeg1Stream longer(60);
-  Mpeg1Stream shorter(3);
+  auto longer = Mpeg1(60);
+  auto shorter = Mpeg1(3);
   test::TempFile longFile(longer.builder.bytes());
   test::TempFile shortFile(shorter.builder.bytes());
   test::RecordingObserver observer;
@@ -200,7 +183,7 @@ TEST(ParseDriverTest, FilesThatCannotBeAnalysedAreRefusedWithTheirMessages) {
 }
 
 TEST(ParseDriverTest, StatusCaptionsDuringTheStreamTypeSearch) {
-  Mpeg1Stream stream(3);
+  auto stream = Mpeg1(3);
   AnalysedStream run(stream.builder.bytes());
   EXPECT_EQ(run.observer().captions, (std::vector<std::string>{"Seeking", "Reading"}));
   EXPECT_EQ(run.observer().lastPictureCounter, 2u);
@@ -228,7 +211,7 @@ TEST(ParseDriverTest, ProgramStreamPositionsCountVideoBytesFromTheFirstSequenceH
 }
 
 TEST(ParseDriverTest, TwoSequenceEndCodesInARowEndTheStream) {
-  Mpeg1Stream stream(5);
+  auto stream = Mpeg1(5);
   stream.builder.SequenceEnd().StartCode(0xB9).StartCode(0xB9);
   stream.builder.FramePicture('I', 3).FramePicture('P', 3);
   AnalysedStream run(stream.builder.bytes());

@@ -3,18 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "input/start_codes.h"
+
 namespace tessivo {
 
 namespace {
-constexpr uint32_t kPictureStartCode = 0x100;
-constexpr uint32_t kFirstSliceStartCode = 0x101;
-constexpr uint32_t kLastSliceStartCode = 0x1AF;
-constexpr uint32_t kUserDataStartCode = 0x1B2;
-constexpr uint32_t kSequenceHeaderCode = 0x1B3;
-constexpr uint32_t kExtensionStartCode = 0x1B5;
-constexpr uint32_t kGroupStartCode = 0x1B8;
-constexpr uint32_t kPackStartCode = 0x1BA;
-constexpr uint32_t kSystemHeaderStartCode = 0x1BB;
 constexpr uint32_t kFramePicture = 3;
 constexpr double kAssumedFrameRate = 25.0;
 constexpr uint16_t kVariableBitrateVbvDelay = 0xFFFF;

@@ -1,5 +1,7 @@
 #include "modify/copy_files.h"
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -56,6 +58,17 @@ bool CopyOutput::Create(const std::string& path) {
   partialPath_ = path + ".partial";
   file_ = std::fopen(partialPath_.c_str(), "wb");
   return file_ != nullptr;
+}
+
+void CopyOutput::Put(const uint8_t* bytes, size_t count) {
+  while (count != 0) {
+    const size_t room = std::min<size_t>(count, kCopyBufferSize - fill_);
+    std::memcpy(buffer_.get() + fill_, bytes, room);
+    fill_ += static_cast<uint32_t>(room);
+    bytes += room;
+    count -= room;
+    if (fill_ == kCopyBufferSize) Flush();
+  }
 }
 
 void CopyOutput::Flush() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace tessivo {
@@ -23,6 +24,16 @@ class CopyInput {
   uint64_t length() const { return length_; }
   // Offset of the next byte Take would give.
   uint64_t offset() const { return offset_; }
+
+  // The buffered bytes not yet taken, refilled when none are left; empty at the end of the input.
+  std::span<const uint8_t> Buffered() {
+    if (index_ == fill_ && !Refill()) return {};
+    return {buffer_.get() + index_, fill_ - index_};
+  }
+  void Consume(size_t count) {
+    index_ += static_cast<uint32_t>(count);
+    offset_ += count;
+  }
 
   // A failed read counts as the end of the input.
   bool Take(uint8_t& byte) {
@@ -56,9 +67,7 @@ class CopyOutput {
     buffer_[fill_++] = byte;
     if (fill_ == kCopyBufferSize) Flush();
   }
-  void Put(const uint8_t* bytes, size_t count) {
-    for (size_t i = 0; i < count; ++i) Put(bytes[i]);
-  }
+  void Put(const uint8_t* bytes, size_t count);
   // False when any write failed or the file cannot take its name.
   bool Commit();
 

@@ -1,7 +1,9 @@
 #include "modify/stream_copy.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
+#include <span>
 #include <system_error>
 #include <vector>
 
@@ -53,31 +55,59 @@ class Copier {
 
  private:
   void CopyBytes() {
-    uint8_t byte;
-    while (Take(byte)) {
+    for (;;) {
+      if (fill_ == 0 && !CopyRun()) break;
+      uint8_t byte;
+      if (!Take(byte)) break;
       window_[fill_++] = byte;
       if (fill_ < 4) continue;
       if (window_[0] == 0 && window_[1] == 0 && window_[2] == 1) {
         skip_ = false;
         if (!HandleStartCode(window_[3])) return;
       } else {
-        if (!skip_) output_.Put(window_[0]);
-        window_[0] = window_[1];
-        window_[1] = window_[2];
-        window_[2] = window_[3];
-        fill_ = 3;
+        PassLeadingBytes();
       }
     }
     if (!skip_) output_.Put(window_, fill_);
   }
 
-  bool Take(uint8_t& byte) {
-    if (!input_.Take(byte)) return false;
-    if (input_.offset() % kProgressStep == 0 && input_.length() != 0) {
-      const uint64_t percent = input_.offset() * 100 / input_.length();
-      observer_.UpdateCopyProgress(static_cast<uint32_t>(std::min<uint64_t>(percent, 100)));
+  // Only a zero byte can begin a start code: the window's first byte and every non-zero byte
+  // after it leave the window as they are.
+  void PassLeadingBytes() {
+    uint32_t passed = 1;
+    while (passed < fill_ && window_[passed] != 0) ++passed;
+    if (!skip_) output_.Put(window_, passed);
+    std::memmove(window_, window_ + passed, fill_ - passed);
+    fill_ -= passed;
+  }
+
+  // The bytes up to the next zero byte pass in one piece; false at the end of the input.
+  bool CopyRun() {
+    const std::span<const uint8_t> bytes = input_.Buffered();
+    if (bytes.empty()) return false;
+    const void* zero = std::memchr(bytes.data(), 0, bytes.size());
+    const size_t run =
+        zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - bytes.data()) : bytes.size();
+    if (!skip_) output_.Put(bytes.data(), run);
+    const uint64_t before = input_.offset();
+    input_.Consume(run);
+    for (uint64_t step = (before / kProgressStep + 1) * kProgressStep; step <= input_.offset();
+         step += kProgressStep) {
+      ReportProgress(step);
     }
     return true;
+  }
+
+  bool Take(uint8_t& byte) {
+    if (!input_.Take(byte)) return false;
+    if (input_.offset() % kProgressStep == 0) ReportProgress(input_.offset());
+    return true;
+  }
+
+  void ReportProgress(uint64_t taken) {
+    if (input_.length() == 0) return;
+    const uint64_t percent = std::min<uint64_t>(taken * 100 / input_.length(), 100);
+    observer_.UpdateCopyProgress(static_cast<uint32_t>(percent));
   }
 
   // False when the copy stops here.

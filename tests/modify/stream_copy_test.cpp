@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <random>
 
 #include "analysis/analysis_context.h"
 #include "support/stream_builder.h"
@@ -217,6 +218,52 @@ TEST(StreamCopyTest, RemovedUserDataTakesItsStartCodeAlong) {
   options.removeUserData = true;
   options.addSequenceEndCode = false;
   EXPECT_EQ(patcher.Copy(options), bare.bytes());
+}
+
+// User-data removal one byte at a time through a four-byte window, as the reference.
+Bytes RemoveUserDataByModel(const Bytes& input) {
+  Bytes output;
+  Bytes window;
+  bool skip = false;
+  for (const uint8_t byte : input) {
+    window.push_back(byte);
+    if (window.size() < 4) continue;
+    if (window[0] == 0 && window[1] == 0 && window[2] == 1) {
+      skip = window[3] == 0xB2;
+      if (!skip) output.insert(output.end(), window.begin(), window.end());
+      window.clear();
+    } else {
+      if (!skip) output.push_back(window[0]);
+      window.erase(window.begin());
+    }
+  }
+  if (!skip) output.insert(output.end(), window.begin(), window.end());
+  return Concat({output, kEndCode});
+}
+
+TEST(StreamCopyTest, UserDataRemovalMatchesTheByteByByteWindowOnRandomStreams) {
+  std::mt19937 random(4);
+  const std::vector<Bytes> pieces = {{0x00},
+                                     {0x00, 0x00},
+                                     {0x00, 0x00, 0x00},
+                                     {0x00, 0x00, 0x01},
+                                     {0xB2},
+                                     {0x01},
+                                     {0x00, 0x00, 0x01, 0xB2, 'u', 's', 'e', 'r'},
+                                     {0x00, 0x00, 0x00, 0x01, 0xB2, 0x00},
+                                     {0x00, 0x00, 0x01, 0xB5, 0x14},
+                                     {0x00, 0x00, 0x01, 0x01, 0x2A},
+                                     {0x47, 0x11, 0x99}};
+  for (int round = 0; round < 20; ++round) {
+    test::StreamBuilder builder;
+    builder.SequenceHeader();
+    const size_t count = 2000 + random() % 3000;
+    for (size_t i = 0; i < count; ++i) builder.Bytes(pieces[random() % pieces.size()]);
+    Patcher patcher(builder.bytes());
+    CopyOptions options;
+    options.removeUserData = true;
+    ASSERT_EQ(patcher.Copy(options), RemoveUserDataByModel(builder.bytes())) << "round " << round;
+  }
 }
 
 TEST(StreamCopyTest, CutStartsWithThePatchedHeaderBlockAndStopsBeforeTheGopAfterOut) {

@@ -21,6 +21,12 @@ struct ModifyValues {
 // The dialog's values as it shows them for the analysed stream.
 ModifyValues ValuesOf(const SequenceSummary& summary);
 
+// The measured peak in bit/s offered beside the bitrate: the peak in kbit/s times the kilo base,
+// a 32-bit product.
+inline uint32_t MeasuredPeakBitrate(const SequenceSummary& summary, uint32_t kiloBase) {
+  return summary.peakBitrate * kiloBase;
+}
+
 inline constexpr int kAspectRatioItemCount = 14;
 inline constexpr int kFrameRateItemCount = 9;
 

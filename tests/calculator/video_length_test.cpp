@@ -76,15 +76,6 @@ TEST(VideoLengthTest, TooLittleRoomIsAnError) {
   EXPECT_FALSE(zero.quality.has_value());
 }
 
-TEST(VideoLengthTest, QualityHintsFollowTheGaugeRanges) {
-  EXPECT_STREQ(QualityHint(0), "Artifacts are not visible");
-  EXPECT_STREQ(QualityHint(30), "Artifacts are not visible");
-  EXPECT_STREQ(QualityHint(31), "Average quality");
-  EXPECT_STREQ(QualityHint(55), "Average quality");
-  EXPECT_STREQ(QualityHint(56), "Well visible artifacts");
-  EXPECT_STREQ(QualityHint(250), "Well visible artifacts");
-}
-
 TEST(VideoLengthTest, ExtraDataTextIsADecimalIntegerOrZero) {
   EXPECT_EQ(AddVChange("250").megabytes, 250);
   EXPECT_FALSE(AddVChange("250").replaced);

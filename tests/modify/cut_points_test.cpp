@@ -51,12 +51,5 @@ TEST(CutPointsTest, OutLabelIsGreenAtTheLastGopOrBeforeAClosedOne) {
   EXPECT_TRUE(IsGreen(OutPointLabel(gops, 3, 2, 3)));
 }
 
-TEST(CutPointsTest, InAndOutCannotCross) {
-  EXPECT_EQ(ClampInPoint(5, 3), 3u);
-  EXPECT_EQ(ClampInPoint(2, 3), 2u);
-  EXPECT_EQ(ClampOutPoint(4, 1), 4u);
-  EXPECT_EQ(ClampOutPoint(4, 6), 6u);
-}
-
 }  // namespace
 }  // namespace tessivo

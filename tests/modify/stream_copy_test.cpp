@@ -151,7 +151,7 @@ TEST(StreamCopyTest, RealEncoderOutputCopiesUnchanged) {
   }
 }
 
-TEST(StreamCopyTest, EveryHeaderGetsTheNewBitrateAndKeepsItsOwnOtherFields) {
+TEST(StreamCopyTest, EveryHeaderGetsTheChangedFieldsAndKeepsItsOwnOthers) {
   LaidOutStream stream;
   test::SequenceHeaderFields first;
   first.lowBitsOfByte7 = 2;  // load_intra_quantiser_matrix set, without the matrix for brevity
@@ -163,7 +163,10 @@ TEST(StreamCopyTest, EveryHeaderGetsTheNewBitrateAndKeepsItsOwnOtherFields) {
   later.lowBitsOfByte7 = 0;
   stream.Header(first).Gop().Gop().Header(later).Gop().Header(first).Gop();
   Patcher patcher(stream.bytes());
-  const Bytes output = patcher.Copy({}, [](ModifyValues& values) { values.bitRate = 1150799; });
+  const Bytes output = patcher.Copy({}, [](ModifyValues& values) {
+    values.bitRate = 1150799;
+    values.verticalSize = 480;
+  });
 
   ASSERT_EQ(output.size(), stream.bytes().size() + 4);
   for (size_t i = 0; i < stream.headers.size(); ++i) {
@@ -172,29 +175,12 @@ TEST(StreamCopyTest, EveryHeaderGetsTheNewBitrateAndKeepsItsOwnOtherFields) {
     expected[4] = 0x02;  // bit_rate_value 2876
     expected[5] = 0xCF;
     expected[6] &= 0x3F;
+    expected[1] = static_cast<uint8_t>((expected[1] & 0xF0) | 480 >> 8);  // vertical_size_value
+    expected[2] = 480 & 0xFF;
     EXPECT_EQ(Bytes(output.begin() + at, output.begin() + at + 8), expected) << "header " << i;
   }
   EXPECT_EQ(output[stream.headers[0] + 11] & 3, 2);
   EXPECT_EQ(output[stream.headers[1] + 11] & 3, 0);
-}
-
-TEST(StreamCopyTest, ChangedSizeReachesEveryHeaderButNotTheVbvSize) {
-  LaidOutStream stream;
-  test::SequenceHeaderFields later;
-  later.vbvBufferSize = 112;
-  stream.Header().Gop().Header(later).Gop();
-  Patcher patcher(stream.bytes());
-  const Bytes output = patcher.Copy({}, [](ModifyValues& values) {
-    values.horizontalSize = 480;
-    values.verticalSize = 576;
-  });
-  for (const size_t header : stream.headers) {
-    EXPECT_EQ(output[header + 4], 480 >> 4);
-    EXPECT_EQ(output[header + 5], (480 & 0xF) << 4 | 576 >> 8);
-    EXPECT_EQ(output[header + 6], 576 & 0xFF);
-    EXPECT_EQ(output[header + 10], stream.bytes()[header + 10]);  // vbv_buffer_size_value
-    EXPECT_EQ(output[header + 11], stream.bytes()[header + 11]);
-  }
 }
 
 TEST(StreamCopyTest, UserDataTextPrecedesEveryGopHeader) {
@@ -345,20 +331,6 @@ TEST(StreamCopyTest, HeaderBlockGoesBeforeGopsWithoutAHeaderOnly) {
   EXPECT_EQ(output.size(), stream.bytes().size() + 4 * block.size() + 4);
   const Bytes blockThenGop = Concat({block, {0x00, 0x00, 0x01, 0xB8}});
   EXPECT_EQ(CountOf(output, blockThenGop), 6u);
-}
-
-TEST(StreamCopyTest, CopiedStreamAnalysesLikeTheInput) {
-  const LaidOutStream stream = SixGops();
-  Patcher patcher(stream.bytes());
-  CopyOptions options;
-  options.sequenceHeaderEachGop = true;
-  options.userData = "tessivo";
-  const Bytes output = patcher.Copy(options, [](ModifyValues& values) { values.bitRate = 800000; });
-  Patcher again(output);
-  EXPECT_EQ(again.stores().gopCount, 6u);
-  EXPECT_EQ(again.stores().summary.pictureCount, patcher.stores().summary.pictureCount);
-  EXPECT_EQ(again.stores().summary.bitRateValue, 2000u);
-  EXPECT_EQ(again.stores().summary.horizontalSize, 352u);
 }
 
 TEST(StreamCopyTest, WithoutGopRecordsTheWholeFileIsCopied) {

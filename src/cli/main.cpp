@@ -17,6 +17,19 @@ constexpr const char* kUsage =
     "      the stream report and the run's figures.\n"
     "  tessivo-cli show RESULT.tsr [--save OUT.tsr]\n"
     "      Prints the report and figures of a saved analysis.\n"
+    "  tessivo-cli modify INPUT OUTPUT [--width N] [--height N] [--aspect CODE]\n"
+    "                     [--frame-rate CODE] [--bitrate BPS] [--constrained 0|1]\n"
+    "                     [--strip-user-data] [--user-data TEXT] [--seq-header-each-gop]\n"
+    "                     [--in GOP] [--out GOP] [--cut] [--no-end-code]\n"
+    "      Analyses the elementary stream INPUT and writes a copy with patched sequence\n"
+    "      headers; values not given stay as the stream has them. --in is honoured only\n"
+    "      with --cut, --out always. A program or system stream is refused (exit 2).\n"
+    "  tessivo-cli calc bitrate [--bps N | --kbps N | --mbps N] [--audio KBPS]\n"
+    "                           [--kilo 1024|1000]\n"
+    "  tessivo-cli calc length [--minutes N] [--audio KBPS] [--subtitles N] [--extra MB]\n"
+    "                          [--resolution 0-7] [--media 0-5] [--discs N] [--custom MB]\n"
+    "                          [--complexity 0-100] [--quality 0-40] [--kilo 1024|1000]\n"
+    "      Prints what the bitrate calculator shows on its BITRATE or VIDEO LENGTH tab.\n"
     "\n"
     "Exit codes: 0 done, 1 file not found or not readable, 2 invalid stream type,\n"
     "3 result file cannot be loaded, 4 output cannot be written, 5 not enough memory,\n"
@@ -30,6 +43,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {"analyse", RunAnalyse},
     {"show", RunShow},
+    {"modify", RunModify},
+    {"calc", RunCalc},
 };
 
 }  // namespace

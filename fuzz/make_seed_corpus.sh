@@ -15,3 +15,12 @@ for fixture in "$data"/*.m1v "$data"/*.m2v "$data"/*.mpg "$data"/*.vob; do
   done
   "$cli" analyse "$fixture" --quiet --no-pack-check --save "$out/result_file/$name.tsr" >/dev/null
 done
+mkdir -p "$out/stream_copy"
+for fixture in "$data"/*.m1v "$data"/*.m2v; do
+  name=$(basename "$fixture")
+  for options in 00000000000000000000000000000000 3f0102ffa0bb0d00b000010061626300 \
+      251506070c0000001f000000414243ff; do
+    { printf '%s' "$options" | sed 's/../\\x&/g' | xargs -0 printf; head -c 24000 "$fixture"; } \
+      > "$out/stream_copy/$name-$options"
+  done
+done

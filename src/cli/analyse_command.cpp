@@ -11,7 +11,7 @@ namespace tessivo::cli {
 
 namespace {
 
-constexpr uint64_t kLargestMaxFrames = 100'000'000;
+constexpr uint64_t kLargestMaxFrames = 10'000'000;
 
 int SaveTo(AnalysisContext& context, const std::optional<std::string>& path) {
   if (!path) return kExitDone;

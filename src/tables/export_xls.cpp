@@ -92,9 +92,9 @@ void EmptyRecord(BiffStream& stream, uint16_t type) {
 
 void Font(BiffStream& stream, bool bold) {
   stream.BeginRecord(kFont);
-  stream.U16(200);     // 10 pt in twentieths of a point
-  stream.U16(0);       // not italic, not struck out
-  stream.U16(0x7FFF);  // automatic colour
+  stream.U16(200);                // 10 pt in twentieths of a point
+  stream.U16(bold ? 0x0001 : 0);  // the bold flag repeats the weight; some readers go by it
+  stream.U16(0x7FFF);             // automatic colour
   stream.U16(bold ? 700 : 400);
   stream.U16(0);    // no super- or subscript
   stream.Zeros(4);  // underline, family, character set, reserved

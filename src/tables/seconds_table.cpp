@@ -1,6 +1,6 @@
 #include "tables/seconds_table.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace tessivo {
 
@@ -14,14 +14,16 @@ Table BuildSecondsTable(const RecordStores& stores) {
   table.cell(header, 1) = TextCell("Bitrate");
   table.cell(header, 2) = TextCell("Quantization");
 
-  char quant[32];
+  char quant[400];  // room for any double in fixed notation
   for (uint32_t i = 0; i < secondCount; ++i) {
     const PerSecondStats& second = stores.seconds()[i];
     const size_t row = table.AddRow();
     table.cell(row, 0) = NumberCell(std::to_string(i + 1));
     table.cell(row, 1) = NumberCell(std::to_string(second.bitrate));
-    std::snprintf(quant, sizeof quant, "%.2f", second.quant);
-    table.cell(row, 2) = NumberCell(quant);
+    // "%.2f", but in every locale: the desktop application runs under the user's.
+    const auto written =
+        std::to_chars(quant, quant + sizeof quant, second.quant, std::chars_format::fixed, 2);
+    table.cell(row, 2) = NumberCell(std::string(quant, written.ptr));
   }
   return table;
 }

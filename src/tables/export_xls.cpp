@@ -20,6 +20,7 @@ constexpr uint16_t kEof = 0x000A;
 constexpr uint16_t kCodepage = 0x0042;
 constexpr uint16_t kWindow1 = 0x003D;
 constexpr uint16_t kFont = 0x0031;
+constexpr uint16_t kFormat = 0x041E;
 constexpr uint16_t kXf = 0x00E0;
 constexpr uint16_t kStyle = 0x0293;
 constexpr uint16_t kBoundSheet = 0x0085;
@@ -38,14 +39,43 @@ constexpr size_t kSheetNameCharacters = 31;
 // Some readers refuse a workbook stream small enough to sit in the compound file's mini stream.
 constexpr size_t kSmallestWorkbookStream = 4096;
 
-// Excel expects 15 style XFs and then the default cell XF; ours follow: left, centre and right,
-// first in the normal font and then in the bold one.
+// Excel expects 15 style XFs and then the default cell XF. Ours follow in groups of six, one
+// group per number format: left, centre and right, first in the normal font, then in the bold.
 constexpr uint16_t kStyleXfCount = 15;
 constexpr uint16_t kFirstCellXf = kStyleXfCount + 1;
-constexpr uint16_t kBoldFont = 5;  // font index 4 does not exist in BIFF
+constexpr uint16_t kXfsPerFormat = 6;
+constexpr uint16_t kBoldFont = 5;             // font index 4 does not exist in BIFF
+constexpr uint16_t kFirstCustomFormat = 164;  // the ones below are built in
+constexpr size_t kMostDecimals = 15;
 
-uint16_t CellXf(CellAlignment alignment, bool bold) {
-  return static_cast<uint16_t>(kFirstCellXf + (bold ? 3 : 0) + static_cast<int>(alignment));
+// The number formats in use, by the decimals they show: a number keeps the look of its text,
+// so 7.10 stays 7.10 and not 7.1. Group 0 is General, for texts and whole numbers.
+class NumberFormats {
+ public:
+  size_t GroupOf(int decimals) {
+    const auto found = std::find(decimals_.begin(), decimals_.end(), decimals);
+    if (found != decimals_.end()) return static_cast<size_t>(found - decimals_.begin());
+    decimals_.push_back(decimals);
+    return decimals_.size() - 1;
+  }
+  const std::vector<int>& decimals() const { return decimals_; }
+  static uint16_t FormatIndex(size_t group) {
+    return group == 0 ? 0 : static_cast<uint16_t>(kFirstCustomFormat + group - 1);
+  }
+
+ private:
+  std::vector<int> decimals_{0};
+};
+
+uint16_t CellXf(size_t formatGroup, CellAlignment alignment, bool bold) {
+  return static_cast<uint16_t>(kFirstCellXf + formatGroup * kXfsPerFormat + (bold ? 3 : 0) +
+                               static_cast<int>(alignment));
+}
+
+int DecimalsOf(const std::string& number) {
+  const size_t point = number.find('.');
+  if (point == std::string::npos) return 0;
+  return static_cast<int>(std::min(number.size() - point - 1, kMostDecimals));
 }
 
 std::optional<double> NumberValue(const TableCell& cell) {
@@ -102,10 +132,11 @@ void Font(BiffStream& stream, bool bold) {
   stream.EndRecord();
 }
 
-void Xf(BiffStream& stream, uint16_t font, bool style, uint8_t horizontal, uint8_t usedAttributes) {
+void Xf(BiffStream& stream, uint16_t font, uint16_t format, bool style, uint8_t horizontal,
+        uint8_t usedAttributes) {
   stream.BeginRecord(kXf);
   stream.U16(font);
-  stream.U16(0);  // the General number format
+  stream.U16(format);
   // Locked; a style XF has no parent (0xFFF), a cell XF has the Normal style (XF 0).
   stream.U16(style ? 0xFFF5 : 0x0001);
   stream.U8(static_cast<uint8_t>(horizontal | 0x20));  // vertically at the bottom
@@ -118,16 +149,30 @@ void Xf(BiffStream& stream, uint16_t font, bool style, uint8_t horizontal, uint8
   stream.EndRecord();
 }
 
-void Formats(BiffStream& stream) {
+void Formats(BiffStream& stream, const NumberFormats& numberFormats) {
   for (int i = 0; i < 4; ++i) Font(stream, false);
   Font(stream, true);
+  const std::vector<int>& decimals = numberFormats.decimals();
+  for (size_t group = 1; group < decimals.size(); ++group) {
+    const std::string code = "0." + std::string(static_cast<size_t>(decimals[group]), '0');
+    stream.BeginRecord(kFormat);
+    stream.U16(NumberFormats::FormatIndex(group));
+    stream.U16(static_cast<uint16_t>(code.size()));
+    stream.U8(0);  // 8-bit characters
+    stream.bytes() += code;
+    stream.EndRecord();
+  }
   // Style XFs: Normal validates every attribute group; the other built-in styles only the font.
-  Xf(stream, 0, true, 0, 0x00);
-  for (int i = 1; i < kStyleXfCount; ++i) Xf(stream, 0, true, 0, 0xF4);
-  Xf(stream, 0, false, 0, 0x00);
-  for (const bool bold : {false, true}) {
-    for (const uint8_t horizontal : {1, 2, 3}) {                  // left, centre, right
-      Xf(stream, bold ? kBoldFont : 0, false, horizontal, 0x18);  // own font and alignment
+  Xf(stream, 0, 0, true, 0, 0x00);
+  for (int i = 1; i < kStyleXfCount; ++i) Xf(stream, 0, 0, true, 0, 0xF4);
+  Xf(stream, 0, 0, false, 0, 0x00);
+  for (size_t group = 0; group < decimals.size(); ++group) {
+    for (const bool bold : {false, true}) {
+      for (const uint8_t horizontal : {1, 2, 3}) {  // left, centre, right
+        // Own number format, font and alignment.
+        Xf(stream, bold ? kBoldFont : 0, NumberFormats::FormatIndex(group), false, horizontal,
+           0x1C);
+      }
     }
   }
   stream.BeginRecord(kStyle);
@@ -219,7 +264,8 @@ std::vector<uint16_t> ColumnWidths(const Table& table, size_t columnCount) {
 
 // One sheet: the header rows, then data rows [firstRow, endRow).
 BiffStream Sheet(const Table& table, size_t firstRow, size_t endRow, bool active,
-                 const std::vector<uint16_t>& widths, SharedStrings& strings) {
+                 const std::vector<uint16_t>& widths, SharedStrings& strings,
+                 NumberFormats& numberFormats) {
   const size_t columnCount = widths.size();
   const size_t headerRows = std::min(Table::kFixedRows, table.rowCount());
   BiffStream stream;
@@ -246,18 +292,18 @@ BiffStream Sheet(const Table& table, size_t firstRow, size_t endRow, bool active
   const auto writeRow = [&](size_t row, bool header) {
     for (size_t column = 0; column < columnCount; ++column) {
       const TableCell& cell = table.cell(row, column);
-      const uint16_t xf = CellXf(cell.alignment, header);
       if (const auto value = NumberValue(cell)) {
+        const size_t group = numberFormats.GroupOf(DecimalsOf(cell.text));
         stream.BeginRecord(kNumber);
         stream.U16(sheetRow);
         stream.U16(static_cast<uint16_t>(column));
-        stream.U16(xf);
+        stream.U16(CellXf(group, cell.alignment, header));
         stream.F64(*value);
       } else {
         stream.BeginRecord(kLabelSst);
         stream.U16(sheetRow);
         stream.U16(static_cast<uint16_t>(column));
-        stream.U16(xf);
+        stream.U16(CellXf(0, cell.alignment, header));
         stream.U32(strings.Add(cell.text));
       }
       stream.EndRecord();
@@ -292,11 +338,12 @@ std::string FormatBiff8Workbook(const Table& table) {
 
   const std::vector<uint16_t> widths = ColumnWidths(table, columnCount);
   SharedStrings strings;
+  NumberFormats numberFormats;
   std::vector<BiffStream> sheets;
   for (size_t sheet = 0; sheet < sheetCount; ++sheet) {
     const size_t first = headerRows + sheet * dataRowsPerSheet;
     const size_t end = std::min(table.rowCount(), first + dataRowsPerSheet);
-    sheets.push_back(Sheet(table, first, end, sheet == 0, widths, strings));
+    sheets.push_back(Sheet(table, first, end, sheet == 0, widths, strings, numberFormats));
   }
 
   BiffStream globals;
@@ -315,7 +362,7 @@ std::string FormatBiff8Workbook(const Table& table) {
   globals.U16(1);       // selected sheets
   globals.U16(600);     // tab bar width, per mille
   globals.EndRecord();
-  Formats(globals);
+  Formats(globals, numberFormats);
   std::vector<size_t> sheetPositionFields;
   for (size_t sheet = 0; sheet < sheetCount; ++sheet) {
     globals.BeginRecord(kBoundSheet);

@@ -16,7 +16,7 @@ namespace tessivo {
 namespace {
 
 // One line per cell: sheet, row, column, kind (1 text, 2 number), value (a text as hex of its
-// UTF-8 bytes, a number as Python's repr), bold, horizontal alignment.
+// UTF-8 bytes, a number as Python's repr), bold, horizontal alignment, number format.
 constexpr const char* kDumpCells = R"(
 import sys, xlrd
 book = xlrd.open_workbook(sys.argv[1], formatting_info=True)
@@ -28,7 +28,7 @@ for sheet in book.sheets():
             xf = book.xf_list[cell.xf_index]
             value = cell.value.encode('utf-8').hex() if cell.ctype == 1 else repr(cell.value)
             print(r, c, cell.ctype, value or '-', book.font_list[xf.font_index].bold,
-                  xf.alignment.hor_align)
+                  xf.alignment.hor_align, book.format_map[xf.format_key].format_str)
 )";
 
 std::string Hex(const std::string& text) {
@@ -39,6 +39,13 @@ std::string Hex(const std::string& text) {
     hex += digits[c & 15];
   }
   return hex.empty() ? "-" : hex;
+}
+
+// A number shows as many decimals as its text has.
+std::string NumberFormat(const TableCell& cell) {
+  const size_t point = cell.text.find('.');
+  if (!cell.isNumber || point == std::string::npos) return "General";
+  return "0." + std::string(cell.text.size() - point - 1, '0');
 }
 
 int HorizontalAlignment(CellAlignment alignment) {
@@ -67,8 +74,8 @@ void ExpectCells(const Table& written, const Table& table, const std::string& sh
       const TableCell& cell = table.cell(row, column);
       size_t r, c;
       int kind, bold, alignment;
-      std::string value;
-      ASSERT_TRUE(lines >> r >> c >> kind >> value >> bold >> alignment);
+      std::string value, format;
+      ASSERT_TRUE(lines >> r >> c >> kind >> value >> bold >> alignment >> format);
       ASSERT_EQ(r, row);
       ASSERT_EQ(c, column);
       if (cell.isNumber) {
@@ -80,6 +87,7 @@ void ExpectCells(const Table& written, const Table& table, const std::string& sh
       }
       EXPECT_EQ(bold, row < Table::kFixedRows ? 1 : 0) << row << "," << column;
       EXPECT_EQ(alignment, HorizontalAlignment(cell.alignment)) << row << "," << column;
+      EXPECT_EQ(format, NumberFormat(cell)) << row << "," << column;
     }
   }
   EXPECT_FALSE(lines >> word) << "more sheets or cells than the table has";
@@ -121,7 +129,9 @@ TEST(Xls, TextsOfEveryKindSurviveTheSharedStringTable) {
   for (int copy = 0; copy < 3; ++copy) {
     for (size_t i = 0; i < texts.size(); ++i) {
       const size_t row = table.AddRow();
-      table.cell(row, 0) = NumberCell(std::to_string(row));
+      table.cell(row, 0) = NumberCell(row % 3 == 0   ? std::to_string(row)
+                                      : row % 3 == 1 ? std::to_string(row) + ".5"
+                                                     : std::to_string(row) + ".250");
       table.cell(row, 1) = TextCell(texts[i], CellAlignment::kCenter);
       // Many distinct strings move the later ones into further CONTINUE records.
       table.cell(row, 2) =

@@ -326,8 +326,7 @@ BiffStream Sheet(const Table& table, size_t firstRow, size_t endRow, bool active
   return stream;
 }
 
-}  // namespace
-
+// The workbook stream that goes into the compound file.
 std::string FormatBiff8Workbook(const Table& table) {
   const size_t columnCount = std::min(table.columnCount(), kSheetColumns);
   const size_t headerRows = std::min(Table::kFixedRows, table.rowCount());
@@ -385,6 +384,8 @@ std::string FormatBiff8Workbook(const Table& table) {
   if (workbook.size() < kSmallestWorkbookStream) workbook.resize(kSmallestWorkbookStream, '\0');
   return workbook;
 }
+
+}  // namespace
 
 std::optional<std::string> FormatXls(const Table& table) {
   return BuildCompoundFile("Workbook", FormatBiff8Workbook(table));

@@ -11,8 +11,6 @@
 
 namespace tessivo {
 
-// The workbook stream alone, before it goes into the compound file.
-std::string FormatBiff8Workbook(const Table& table);
 // The whole file; nothing when the compound file cannot be built.
 std::optional<std::string> FormatXls(const Table& table);
 bool SaveToXLS(const Table& table, const std::string& fileName, AnalysisObserver& observer);

@@ -40,12 +40,5 @@ TEST(SecondsTable, RowsStopAtTheFirstRecordNotValid) {
   }
 }
 
-TEST(SecondsTable, AFullStoreEndsTheRows) {
-  const auto stores = RecordStores::Create(50);  // room for 2 seconds
-  stores->seconds()[0].valid = 1;
-  stores->seconds()[1].valid = 1;
-  EXPECT_EQ(BuildSecondsTable(*stores).rowCount(), 3u);
-}
-
 }  // namespace
 }  // namespace tessivo

@@ -7,6 +7,7 @@
 #include "cli/cli_observer.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
+#include "cli/whole_file_analysis.h"
 
 namespace tessivo::cli {
 
@@ -51,21 +52,9 @@ int RunAnalyse(ArgumentList& arguments) {
   if (maxFrames) settings.maxFramesAllocate = static_cast<uint32_t>(*maxFrames);
 
   CliObserver observer(files[0], quiet);
-  auto context = AnalysisContext::Create(settings, observer);
-  if (!context) {
-    observer.ShowMessage("Not enough memory!");
-    return kExitNotEnoughMemory;
-  }
-  switch (context->StartAnalysis(files[0])) {
-    case OpenResult::kFileNotFound:
-      return kExitFileNotFound;
-    case OpenResult::kInvalidStreamType:
-      return kExitInvalidStream;
-    case OpenResult::kOpened:
-      break;
-  }
-  context->ReadToEnd();
-  observer.FinishProgress();
+  int exitCode = kExitDone;
+  auto context = AnalyseWholeFile(settings, files[0], observer, exitCode);
+  if (!context) return exitCode;
   return Finish(*context, save, exports);
 }
 

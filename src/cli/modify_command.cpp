@@ -7,6 +7,7 @@
 #include "analysis/analysis_context.h"
 #include "cli/cli_observer.h"
 #include "cli/commands.h"
+#include "cli/whole_file_analysis.h"
 #include "modify/header_patch.h"
 #include "modify/stream_copy.h"
 
@@ -78,21 +79,9 @@ int RunModify(ArgumentList& arguments) {
   const std::string& output = files[1];
 
   CliObserver observer(input, false);
-  auto context = AnalysisContext::Create(AnalysisSettings{}, observer);
-  if (!context) {
-    observer.ShowMessage("Not enough memory!");
-    return kExitNotEnoughMemory;
-  }
-  switch (context->StartAnalysis(input)) {
-    case OpenResult::kFileNotFound:
-      return kExitFileNotFound;
-    case OpenResult::kInvalidStreamType:
-      return kExitInvalidStream;
-    case OpenResult::kOpened:
-      break;
-  }
-  context->ReadToEnd();
-  observer.FinishProgress();
+  int exitCode = kExitDone;
+  auto context = AnalyseWholeFile(AnalysisSettings{}, input, observer, exitCode);
+  if (!context) return exitCode;
   if (context->reader().demuxMode()) {
     observer.ShowMessage(
         "You cannot modify a system/program stream!\nTo do it you have to demux it to separated "

@@ -62,9 +62,11 @@ void FileReading::run() {
       pass = pass_;
     }
     QMetaObject::invokeMethod(
-        target_, [this, pass] {
+        target_,
+        [this, pass] {
           if (Admits(pass)) step_();
-        }, Qt::BlockingQueuedConnection);
+        },
+        Qt::BlockingQueuedConnection);
   }
 }
 

@@ -27,8 +27,8 @@ const QColor kPausedColour(0, 128, 0);
 
 // The folder of a file, its separator kept.
 QString FolderOf(const QString& fileName) {
-  const qsizetype cut = std::max(fileName.lastIndexOf(QLatin1Char('/')),
-                                 fileName.lastIndexOf(QLatin1Char('\\')));
+  const qsizetype cut =
+      std::max(fileName.lastIndexOf(QLatin1Char('/')), fileName.lastIndexOf(QLatin1Char('\\')));
   return fileName.left(cut + 1);
 }
 
@@ -172,8 +172,8 @@ void TMainFrm::Timer3Timer() {
 }
 
 void TMainFrm::EnableResultButtons() {
-  for (QToolButton* button : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton5,
-                              SpeedButton6}) {
+  for (QToolButton* button :
+       {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton5, SpeedButton6}) {
     button->setEnabled(true);
   }
 }

@@ -145,11 +145,11 @@ void TMainFrm::UpdateReadouts() {
   const SequenceSummary& summary = stores.summary;
   Bitrate->setText(QString::number(second.bitrate));
   if (summary.peakBitrate != 0) {
-    CGp->setValue(static_cast<int>(static_cast<double>(second.bitrate) / summary.peakBitrate * 100));
+    CGp->setValue(
+        static_cast<int>(static_cast<double>(second.bitrate) / summary.peakBitrate * 100));
     // Without a quantiser peak there is no share to show.
-    CGq->setValue(summary.peakQuant != 0.0
-                      ? static_cast<int>(second.quant / summary.peakQuant * 100)
-                      : 0);
+    CGq->setValue(
+        summary.peakQuant != 0.0 ? static_cast<int>(second.quant / summary.peakQuant * 100) : 0);
   }
   QLevel->setText(QString::asprintf("%.2f", second.quant));
   const uint32_t n = RoundToInteger(FrameRateOf(summary.frameRateIndex));

@@ -35,6 +35,7 @@ constexpr int kPanel1Width = 272;
 constexpr int kScPHeight = 21;
 constexpr int kValueLabelWidth = 50;
 constexpr int kNoStoredPosition = 2000;
+// Left and top are the frame's, as saved; width and height the client's.
 const QRect kDesignGeometry(187, 130, 699, 421);
 
 const QString kCaptions[] = {
@@ -77,8 +78,9 @@ QToolButton* ToolButton(const char* name, const QString& caption, const QString&
   button->setToolTip(hint);
   button->setEnabled(false);
   button->setAutoRaise(false);
-  QFont font(QStringLiteral("Small Fonts"));
-  font.setPointSize(8);
+  QFont font;
+  font.setFamilies({QStringLiteral("Small Fonts"), QStringLiteral("DejaVu Sans Condensed")});
+  font.setPixelSize(10);
   button->setFont(font);
   return button;
 }
@@ -95,7 +97,8 @@ TMainFrm::TMainFrm(const QStringList& arguments, QWidget* parent)
   palette.setColor(QPalette::Window, kSilver);
   palette.setColor(QPalette::Button, kSilver);
   setPalette(palette);
-  setGeometry(kDesignGeometry);
+  move(kDesignGeometry.topLeft());
+  resize(kDesignGeometry.size());
   CreateControls();
   InitAnalysisStorage();
   if (!context_) return;
@@ -205,21 +208,22 @@ QWidget* TMainFrm::CreateToolPanel() {
   auto* row = new QHBoxLayout(Panel5);
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(1);
+  Panel5->setStyleSheet(QStringLiteral("QToolButton { padding: 0px 1px; }"));
   SpeedButton2 = ToolButton("SpeedButton2", {}, QStringLiteral("Open result file"), Panel5);
   SpeedButton2->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
   SpeedButton1 = ToolButton("SpeedButton1", {}, QStringLiteral("Save result file"), Panel5);
   SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-  SpeedButton3 = ToolButton("SpeedButton3", QStringLiteral("GOPs"),
-                            QStringLiteral("GOP structure"), Panel5);
+  SpeedButton3 =
+      ToolButton("SpeedButton3", QStringLiteral("GOPs"), QStringLiteral("GOP structure"), Panel5);
   SpeedButton6 = ToolButton("SpeedButton6", QStringLiteral("Seconds"),
                             QStringLiteral("GOP structure"), Panel5);
-  SpeedButton5 = ToolButton("SpeedButton5", QStringLiteral("Modify"),
-                            QStringLiteral("Modify stream"), Panel5);
+  SpeedButton5 =
+      ToolButton("SpeedButton5", QStringLiteral("Modify"), QStringLiteral("Modify stream"), Panel5);
   SpeedButton4 = ToolButton("SpeedButton4", QStringLiteral("Bps calc"),
                             QStringLiteral("Bitrate calculator"), Panel5);
   SpeedButton7 = ToolButton("SpeedButton7", QStringLiteral("Settings"), {}, Panel5);
-  for (QToolButton* button : {SpeedButton2, SpeedButton1, SpeedButton3, SpeedButton6,
-                              SpeedButton5, SpeedButton4, SpeedButton7}) {
+  for (QToolButton* button : {SpeedButton2, SpeedButton1, SpeedButton3, SpeedButton6, SpeedButton5,
+                              SpeedButton4, SpeedButton7}) {
     button->setFixedHeight(22);
     button->setFocusPolicy(Qt::NoFocus);
     if (button->text().isEmpty()) {
@@ -227,8 +231,7 @@ QWidget* TMainFrm::CreateToolPanel() {
       row->addWidget(button);
     } else {
       button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-      button->setMinimumWidth(10);
-      row->addWidget(button, 1);
+      row->addWidget(button);
     }
   }
   connect(SpeedButton1, &QToolButton::clicked, this, &TMainFrm::SpeedButton1Click);
@@ -332,8 +335,8 @@ QWidget* TMainFrm::CreateScalePanel() {
   ComboBox1 = Named(new QComboBox(holder), "ComboBox1");
   ComboBox1->setEditable(true);
   ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-  ComboBox1->addItems({QStringLiteral("Both"), QStringLiteral("Bitrate"),
-                       QStringLiteral("Quantization")});
+  ComboBox1->addItems(
+      {QStringLiteral("Both"), QStringLiteral("Bitrate"), QStringLiteral("Quantization")});
   ComboBox1->setToolTip(QStringLiteral("View setting"));
   grid->addWidget(new QLabel(QStringLiteral("YScale"), holder), 0, 0);
   grid->addWidget(CSpinEdit1, 0, 1);
@@ -351,10 +354,12 @@ QWidget* TMainFrm::CreateScalePanel() {
 QWidget* TMainFrm::CreatePageControl() {
   PageControl1 = Named(new QTabWidget(Panel1), "PageControl1");
   PageControl1->setMouseTracking(true);
-  QFont font(QStringLiteral("Arial Narrow"));
+  QFont font;
+  font.setFamilies({QStringLiteral("Arial Narrow"), QStringLiteral("DejaVu Sans Condensed")});
   font.setStretch(QFont::SemiCondensed);
-  font.setPointSize(8);
+  font.setPixelSize(10);
   PageControl1->tabBar()->setFont(font);
+  PageControl1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 2px 3px; }"));
   PageControl1->tabBar()->setUsesScrollButtons(false);
   PageControl1->tabBar()->setExpanding(false);
   PageControl1->tabBar()->setMouseTracking(true);
@@ -486,9 +491,13 @@ void TMainFrm::Timer2Timer() {
   Panel2->setText(kCaptions[captionIndex_]);
 }
 
-void TMainFrm::Panel2DblClick() { ABoutFrm->exec(); }
+void TMainFrm::Panel2DblClick() {
+  ABoutFrm->exec();
+}
 
-void TMainFrm::SpeedButton7Click() { SFrm->exec(); }
+void TMainFrm::SpeedButton7Click() {
+  SFrm->exec();
+}
 
 void TMainFrm::paintEvent(QPaintEvent* event) {
   // A paint the window asked for itself shows the canvas as drawn; any other paint (exposure)
@@ -543,9 +552,8 @@ bool TMainFrm::eventFilter(QObject* watched, QEvent* event) {
       if (widget->window() != this) return false;
       return FormKeyDown(static_cast<QKeyEvent*>(event)->key());
     case QEvent::MouseMove:
-      if (widget == Memo1->viewport() || widget == Panel3 || widget == Panel7 ||
-          widget == Panel4 || widget == Panel5 || widget == PageControl1 ||
-          widget == PageControl1->tabBar()) {
+      if (widget == Memo1->viewport() || widget == Panel3 || widget == Panel7 || widget == Panel4 ||
+          widget == Panel5 || widget == PageControl1 || widget == PageControl1->tabBar()) {
         SetPointerShape(false);
       }
       return false;
@@ -566,15 +574,21 @@ bool TMainFrm::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
-void TMainFrm::UpdateProgress(uint32_t percent) { Pb->setValue(static_cast<int>(percent)); }
+void TMainFrm::UpdateProgress(uint32_t percent) {
+  Pb->setValue(static_cast<int>(percent));
+}
 
 void TMainFrm::SetStatusCaption(const std::string& caption) {
   Panel4->setText(QString::fromStdString(caption));
 }
 
-void TMainFrm::SetPictureCounter(uint32_t count) { Panel8->setText(QString::number(count)); }
+void TMainFrm::SetPictureCounter(uint32_t count) {
+  Panel8->setText(QString::number(count));
+}
 
-void TMainFrm::PumpOneMessage() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void TMainFrm::PumpOneMessage() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void TMainFrm::ShowMessage(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tessivo"), QString::fromStdString(text),

@@ -20,7 +20,9 @@ std::unique_ptr<QSettings> OpenKey(const QString& key) {
   return std::make_unique<QSettings>(format, QSettings::UserScope, organisation, application);
 }
 
-bool IsBlankOrControl(QChar c) { return c.isSpace() || c.unicode() < 0x20 || c.unicode() == 0x7F; }
+bool IsBlankOrControl(QChar c) {
+  return c.isSpace() || c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
 
 }  // namespace
 

@@ -41,7 +41,8 @@ uint32_t BitsPerPixel(const SequenceSummary& summary) {
 
 double CompressionRatio(uint32_t size, const SequenceSummary& summary) {
   if (size == 0) return 1.0;
-  const uint32_t pictureBits = summary.horizontalSize * summary.verticalSize * BitsPerPixel(summary);
+  const uint32_t pictureBits =
+      summary.horizontalSize * summary.verticalSize * BitsPerPixel(summary);
   return pictureBits * 0.125 / size;
 }
 
@@ -94,9 +95,11 @@ void TabRowTable::FillTabRows(QTabWidget* pageControl, int n, const PictureRecor
 }
 
 void TabRowTable::CreateTabRows(QWidget* parent, int n) {
-  QFont barFont(QStringLiteral("Small Fonts"));
+  QFont barFont;
+  barFont.setFamilies({QStringLiteral("Small Fonts"), QStringLiteral("DejaVu Sans Condensed")});
   barFont.setPointSize(6);
-  QFont labelFont(QStringLiteral("Courier New"));
+  QFont labelFont;
+  labelFont.setFamilies({QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono")});
   labelFont.setStyleHint(QFont::TypeWriter);
   labelFont.setPointSize(8);
   for (int k = rowCount(); k < n; ++k) {

@@ -510,7 +510,7 @@ void TMainFrm::paintEvent(QPaintEvent* event) {
 
 void TMainFrm::ShowCanvas() {
   canvasDrawn_ = true;
-  update();
+  update(0, 0, width() - Panel1->width(), height());
 }
 
 void TMainFrm::resizeEvent(QResizeEvent*) {

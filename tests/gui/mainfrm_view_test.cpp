@@ -121,6 +121,18 @@ class ViewTest : public QObject {
     auto window = AnalysedWindow("mpeg1_cif25.m1v");
     QVERIFY(window);
     const view::ViewState& v = window->view();
+    const QImage design = window->grab().toImage();
+    // Black area beyond the data, gray grid without top or right edge lines, silver margins.
+    QCOMPARE(PixelAt(design, v.graphWidth - v.pixelsPerSecond / 2, 2), kBlack);
+    QCOMPARE(PixelAt(design, v.graphWidth - v.pixelsPerSecond / 2, v.graphHeight), kGray);
+    QCOMPARE(PixelAt(design, v.graphWidth - v.pixelsPerSecond, 2), kGray);
+    QCOMPARE(PixelAt(design, v.graphWidth - v.pixelsPerSecond / 2, 0), kBlack);
+    QCOMPARE(PixelAt(design, v.graphWidth, 2), kSilver);
+    QCOMPARE(PixelAt(design, v.pixelsPerSecond / 2, v.graphHeight + 2), kSilver);
+
+    // Units of 40 pixels: each kbit step of the mapping shows, and both curves stay inside.
+    window->findChild<QSpinBox*>(QStringLiteral("CSpinEdit1"))->setValue(10);
+    QCOMPARE(v.pixelsPerUnit, uint16_t(40));
     const PerSecondStats* seconds = window->context()->stores().seconds();
     const QImage image = window->grab().toImage();
     const int bottom = v.graphHeight;
@@ -137,18 +149,17 @@ class ViewTest : public QObject {
       if (std::abs(bitrateY(s) - quantY(s)) > std::abs(bitrateY(best) - quantY(best))) best = s;
     }
     QVERIFY(std::abs(bitrateY(best) - quantY(best)) > 2 * v.pixelsPerUnit);
-    QCOMPARE(PixelAt(image, best * v.pixelsPerSecond, bitrateY(best)), kYellow);
-    QCOMPARE(PixelAt(image, best * v.pixelsPerSecond, quantY(best)), kLime);
+    // At a point's column only the segment leaving it is painted: the run of curve pixels starts
+    // exactly at the point and heads for the next one.
+    const int x = best * v.pixelsPerSecond;
+    const auto away = [](int from, int to) { return to > from ? -1 : 1; };
+    QCOMPARE(PixelAt(image, x, bitrateY(best)), kYellow);
+    QVERIFY(PixelAt(image, x, bitrateY(best) + away(bitrateY(best), bitrateY(best + 1))) !=
+            kYellow);
+    QCOMPARE(PixelAt(image, x, quantY(best)), kLime);
+    QVERIFY(PixelAt(image, x, quantY(best) + away(quantY(best), quantY(best + 1))) != kLime);
     // The first segment rises from the bottom left corner; the quantiser is drawn last.
     QCOMPARE(PixelAt(image, 0, bottom - 1), kLime);
-    // Black area beyond the data, gray grid without top or right edge lines, silver margins.
-    QCOMPARE(PixelAt(image, v.graphWidth - v.pixelsPerSecond / 2, 2), kBlack);
-    QCOMPARE(PixelAt(image, v.graphWidth - v.pixelsPerSecond / 2, bottom), kGray);
-    QCOMPARE(PixelAt(image, v.graphWidth - v.pixelsPerSecond, 2), kGray);
-    QCOMPARE(PixelAt(image, v.graphWidth - v.pixelsPerSecond / 2, 0), kBlack);
-    QCOMPARE(PixelAt(image, v.graphWidth, 2), kSilver);
-    QCOMPARE(PixelAt(image, v.pixelsPerSecond / 2, bottom + 2), kSilver);
-
     const QRect area(0, 0, v.graphWidth, bottom);
     auto* combo = window->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     combo->setCurrentIndex(1);
@@ -271,6 +282,27 @@ class ViewTest : public QObject {
 
     pages->setCurrentIndex(0);  // "General" leaves the rows where they are
     QCOMPARE(RowLabels(*window, "TB2").size(), 25);
+  }
+
+  void higherFrameRateAddsTheMissingRows() {
+    auto window = AnalysedWindow("mpeg1_cif25.m1v");
+    QVERIFY(window);
+    auto* pages = window->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    pages->setCurrentIndex(3);  // "FrQ Max"
+    MoveMouse(window.get(), QPoint(2, window->view().pixelsPerUnit + 2));
+    QCOMPARE(RowLabels(*window, "TB4").size(), 25);
+
+    AnswerFileDialog(window.get(), QStringLiteral("OpenDialog1"),
+                     QString::fromStdString(FixturePath("mpeg2_ntsc_progressive.m2v")));
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(window->context()->endReached(), kRunTimeout);
+    MoveMouse(window.get(),
+              QPoint(window->view().pixelsPerSecond + 2, 2 * window->view().pixelsPerUnit + 2));
+    const QList<QLabel*> rows = RowLabels(*window, "TB4");
+    QCOMPARE(rows.size(), 30);
+    QCOMPARE(rows[29]->text(), QStringLiteral("30.%1").arg(
+                                   QLatin1Char(window->context()->stores().pictures()[59].type)));
+    QCOMPARE(BarBeside(rows[29])->width(), window->context()->stores().pictures()[59].qmax * 8);
   }
 
   void wheelScrollBarAndEndButtonsMoveTheView() {

@@ -134,6 +134,21 @@ class SettingsTest : public QObject {
     QVERIFY(window->checkPackStartHdr());
   }
 
+  void doubleClickOnTheVersionPanelShowsTheAboutBox() {
+    auto window = ShowWindow();
+    QString title;
+    QStringList lines;
+    WhenShown(window.get(), QStringLiteral("ABoutFrm"), [&](QWidget* about) {
+      title = about->windowTitle();
+      for (QLabel* label : about->findChildren<QLabel*>()) lines << label->text();
+      PressOk(about);
+    });
+    QTest::mouseDClick(window->findChild<QLabel*>(QStringLiteral("Panel2")), Qt::LeftButton);
+    QCOMPARE(title, QStringLiteral("ABOUT"));
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines.front(), QStringLiteral("Tessivo Application"));
+  }
+
   void blankLastPathIsReadAsEmpty() {
     StoreValue(QStringLiteral("LastPath"), QStringLiteral("  \t "));
     QCOMPARE(view::RegReadString(view::SettingsKey, QStringLiteral("LastPath")), QString());

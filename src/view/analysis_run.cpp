@@ -192,6 +192,7 @@ void TMainFrm::SpeedButton2Click() {
   const ResultFileStatus status =
       LoadResultFile(*context_, LVRd->selectedFiles().front().toStdString());
   if (reader_) reader_->SetEndReached(context_->endReached());
+  Panel4->setPalette(palette());
   if (!status.ok) {
     ShowMessage(status.message);
     return;

@@ -33,6 +33,7 @@ namespace {
 
 constexpr int kPanel1Width = 272;
 constexpr int kScPHeight = 21;
+constexpr int kMinimumGraphWidth = 60;
 constexpr int kValueLabelWidth = 50;
 constexpr int kNoStoredPosition = 2000;
 // Left and top are the frame's, as saved; width and height the client's.
@@ -100,6 +101,8 @@ TMainFrm::TMainFrm(const QStringList& arguments, QWidget* parent)
   move(kDesignGeometry.topLeft());
   resize(kDesignGeometry.size());
   CreateControls();
+  // The side panel never gets squeezed below what its controls need.
+  setMinimumSize(kPanel1Width + kMinimumGraphWidth, Panel1->minimumSizeHint().height());
   InitAnalysisStorage();
   if (!context_) return;
   CreateDialogs();

@@ -117,7 +117,6 @@ void TMainFrm::ShowStepResult(StepResult result) {
     case StepResult::kFirstSecond:
       break;
     case StepResult::kNextSecond:
-      scrollTracking_ = true;
       Sc1->setMaximum(static_cast<int>(context_->secondsRead() - 1));
       WriteFigureLabels();
       break;

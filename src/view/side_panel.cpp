@@ -48,7 +48,10 @@ QLabel* ValueLabel(const char* name, QColor text, QColor background, const QStri
   palette.setColor(QPalette::Window, background);
   palette.setColor(QPalette::WindowText, text);
   label->setPalette(palette);
-  QFont font = label->font();
+  // A time code has to fit the fixed 50 pixels.
+  QFont font;
+  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans Condensed")});
+  font.setPixelSize(11);
   font.setBold(true);
   label->setFont(font);
   label->setToolTip(hint);

@@ -61,6 +61,8 @@ TMainFrm::TMainFrm(const QStringList& arguments, QWidget* parent)
   InitAnalysisStorage();
   if (!context_) return;
   CreateDialogs();
+  Timer2->start();
+  Timer3->start();
   qApp->installEventFilter(this);
 }
 

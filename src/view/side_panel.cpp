@@ -118,11 +118,9 @@ void TMainFrm::CreateControls() {
   Timer2 = Named(new QTimer(this), "Timer2");
   Timer2->setInterval(5000);
   connect(Timer2, &QTimer::timeout, this, &TMainFrm::Timer2Timer);
-  Timer2->start();
   Timer3 = Named(new QTimer(this), "Timer3");
   Timer3->setInterval(1000);
   connect(Timer3, &QTimer::timeout, this, &TMainFrm::Timer3Timer);
-  Timer3->start();
 }
 
 QWidget* TMainFrm::CreateFilePanel() {

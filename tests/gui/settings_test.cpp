@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "gui_test_support.h"
@@ -147,6 +148,21 @@ class SettingsTest : public QObject {
     QCOMPARE(title, QStringLiteral("ABOUT"));
     QCOMPARE(lines.size(), 4);
     QCOMPARE(lines.front(), QStringLiteral("Tessivo Application"));
+  }
+
+  void versionPanelCyclesItsCaptions() {
+    auto window = ShowWindow();
+    auto* timer = window->findChild<QTimer*>(QStringLiteral("Timer2"));
+    QCOMPARE(timer->interval(), 5000);
+    QVERIFY(timer->isActive());
+    QStringList captions{LabelText(window.get(), "Panel2")};
+    for (int tick = 0; tick < 4; ++tick) {
+      QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+      captions << LabelText(window.get(), "Panel2");
+    }
+    QCOMPARE(captions[0], QStringLiteral("Tessivo 1.5.054"));
+    QVERIFY(captions[1] != captions[0] && captions[2] != captions[1] && captions[3] != captions[2]);
+    QCOMPARE(captions[4], captions[0]);
   }
 
   void blankLastPathIsReadAsEmpty() {

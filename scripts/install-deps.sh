@@ -3,7 +3,7 @@
 set -eu
 
 packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev ffmpeg
-  qt6-base-dev libgl-dev"
+  qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra"
 
 missing=""
 for package in $packages; do

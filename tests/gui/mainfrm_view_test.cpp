@@ -115,6 +115,9 @@ class ViewTest : public QObject {
     QCOMPARE(window->cursor().shape(), Qt::ArrowCursor);
     TurnWheel(window.get(), -120);
     QCOMPARE(v.firstSecond, 0u);
+    // The view selection waits for data.
+    window->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(1);
+    QCOMPARE(v.viewMode, 0);
   }
 
   void graphPixelsFollowTheMapping() {

@@ -162,6 +162,19 @@ class RunTest : public QObject {
     QVERIFY(SameSeconds(*window->context(), *straight.context));
   }
 
+  void closingDuringARunEndsTheThreadWithTheWindow() {
+    auto window = ShowWindow();
+    OpenThroughDialog(*window, Fixture("mpeg1_cif25.m1v"));
+    QTest::qWait(1);  // let the thread ask for a step
+    QVERIFY(!window->context()->endReached());
+    QVERIFY(window->close());
+    QElapsedTimer destroying;
+    destroying.start();
+    window.reset();
+    QVERIFY(destroying.elapsed() < 2000);
+    QCOMPARE(StoredValue(QStringLiteral("XAxis")).toInt(), 15);
+  }
+
   void failedOpenLeavesNoThreadAbleToStep() {
     QTemporaryDir folder;
     const QString invalid = folder.filePath(QStringLiteral("noise.m2v"));

@@ -3,7 +3,8 @@
 set -eu
 
 packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev ffmpeg time
-  qt6-base-dev libgl-dev clang libclang-rt-14-dev libgsf-1-dev python3-xlrd"
+  qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra clang libclang-rt-14-dev
+  libgsf-1-dev python3-xlrd"
 
 missing=""
 for package in $packages; do

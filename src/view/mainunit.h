@@ -1,0 +1,231 @@
+// TMainFrm: the main window. Its own client area is the graph; the side panel Panel1 holds the
+// file and run controls, the readouts, the scales and the tab views.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+
+#include "analysis/analysis_context.h"
+#include "view/canvas.h"
+#include "view/tab_views.h"
+
+class QComboBox;
+class QFileDialog;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QScrollBar;
+class QSpinBox;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class QFrame;
+
+namespace tessivo {
+class FileReading;
+}
+
+namespace tessivo::view {
+
+class TCGauge;
+class TSFrm;
+class TABoutFrm;
+
+// The window's own settings and state that tests and the front end read.
+struct ViewState {
+  uint16_t graphLeft = 0;
+  uint16_t graphTop = 0;
+  uint16_t graphWidth = 590;
+  uint16_t graphHeight = 150;
+  uint16_t horizontalScale = 60;
+  uint16_t verticalScale = 15;
+  uint16_t pixelsPerSecond = 10;
+  uint16_t pixelsPerUnit = 10;
+  uint32_t firstSecond = 0;
+  int32_t viewMode = 0;
+  uint16_t cursorX = 0;
+  uint16_t cursorY = 0;
+  uint16_t mouseX = 0;
+  uint16_t mouseY = 0;
+  int32_t kiloBase = 1024;
+};
+
+class TMainFrm : public QWidget, public AnalysisObserver {
+  Q_OBJECT
+
+ public:
+  // arguments: the command line after the program name.
+  explicit TMainFrm(const QStringList& arguments, QWidget* parent = nullptr);
+  ~TMainFrm() override;
+
+  // False when the stores could not be obtained; "Not enough memory!" has been shown.
+  bool storesObtained() const { return context_ != nullptr; }
+
+  const ViewState& view() const { return view_; }
+  int scrollSpeed() const { return scrollSpeed_; }
+  bool checkPackStartHdr() const { return checkPackStartHdr_; }
+  uint32_t maxFramesAllocate() const { return maxFramesAllocate_; }
+  const AnalysisContext* context() const { return context_.get(); }
+  const FileReading* readingThread() const { return reader_.get(); }
+  const QImage& canvas() const { return canvas_.image(); }
+
+  // AnalysisObserver: the engine's hooks into the window.
+  void UpdateProgress(uint32_t percent) override;
+  void SetStatusCaption(const std::string& caption) override;
+  void SetPictureCounter(uint32_t count) override;
+  void PumpOneMessage() override;
+  void ShowMessage(const std::string& text) override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Start-up and layout (mainunit.cpp).
+  void CreateControls();
+  QWidget* CreateFilePanel();
+  QWidget* CreateToolPanel();
+  QWidget* CreateReadoutPanel();
+  QWidget* CreateScalePanel();
+  QWidget* CreatePageControl();
+  void CreateDialogs();
+  void InitAnalysisStorage();
+  void FormShow();
+  void FormClose();
+  void FormResize();
+  void Timer2Timer();
+  void Panel2DblClick();
+  void SpeedButton7Click();
+
+  // The analysis run (analysis_run.cpp).
+  void Button1Click();
+  void Timer1Timer();
+  void StartAnalysis();
+  void ReadNextSecond(bool reset);
+  void RunStep();
+  void ShowStepResult(StepResult result);
+  void WriteFigureLabels();
+  void ShowStreamReport();
+  void Panel4Click();
+  void Timer3Timer();
+  void EnableResultButtons();
+  void SpeedButton1Click();
+  void SpeedButton2Click();
+  void StopReading();
+  void RefreshProgress();
+
+  // The graph (graph.cpp).
+  void RecomputeLayout();
+  void DrawGrid();
+  void DrawCurves();
+  void DrawPolyline(bool bitrate);
+  void DrawCursor(bool on, uint16_t x, uint16_t y);
+  void RepaintGraph();
+  void RedrawView();
+  void UpdateReadouts();
+  bool SecondValid(uint64_t second) const;
+  void ShowCanvas();
+
+  // Navigation (navigation.cpp).
+  void TrackPosition(int x, int y);
+  bool StepView(bool forward);
+  bool FormKeyDown(int key);
+  void FormMouseWheel(QWheelEvent* event);
+  void Sc1Change();
+  void Button4Click();
+  void Button5Click();
+  void ScrSpeedChange();
+  void CSpinEdit1Change();
+  void CSpinEdit2Change();
+  void ComboBox1Change();
+  void FormDblClick();
+  void SetScrollPosition(int position);
+  void SetPointerShape(bool hand);
+
+  QStringList arguments_;
+  std::unique_ptr<AnalysisContext> context_;
+  std::unique_ptr<FileReading> reader_;
+  ViewState view_;
+  Canvas canvas_;
+  bool canvasDrawn_ = false;
+  TabRowTable tabRows_;
+
+  // Settings in effect since start-up.
+  bool checkPackStartHdr_ = true;
+  uint32_t maxFramesAllocate_ = kDefaultMaxFrames;
+
+  // Navigation state.
+  int scrollSpeed_ = 3;
+  uint16_t lastScrollPosition_ = 0;
+  bool scrollTracking_ = true;
+  bool wheelIdle_ = true;
+  bool rescalePending_ = false;
+
+  // Run state beyond the engine's.
+  bool starting_ = false;
+  bool shownOnce_ = false;
+  int captionIndex_ = 0;
+  QString openFileName_;
+  int openFilterIndex_ = 1;
+
+  // Controls, named as in the form design.
+  QFrame* Panel1 = nullptr;
+  QFrame* Panel3 = nullptr;
+  QFrame* Panel5 = nullptr;
+  QFrame* Panel7 = nullptr;
+  QLineEdit* Edit1 = nullptr;
+  QPushButton* Button1 = nullptr;
+  QLabel* Panel4 = nullptr;
+  QLabel* Panel8 = nullptr;
+  QProgressBar* Pb = nullptr;
+  QToolButton* SpeedButton1 = nullptr;
+  QToolButton* SpeedButton2 = nullptr;
+  QToolButton* SpeedButton3 = nullptr;
+  QToolButton* SpeedButton4 = nullptr;
+  QToolButton* SpeedButton5 = nullptr;
+  QToolButton* SpeedButton6 = nullptr;
+  QToolButton* SpeedButton7 = nullptr;
+  QLabel* Bitrate = nullptr;
+  QLabel* Pbitr = nullptr;
+  QLabel* ABitr = nullptr;
+  QLabel* QLevel = nullptr;
+  QLabel* Pq = nullptr;
+  QLabel* Aq = nullptr;
+  QLabel* VertPos = nullptr;
+  QLabel* GopPos = nullptr;
+  TCGauge* CGp = nullptr;
+  TCGauge* CGq = nullptr;
+  QSpinBox* CSpinEdit1 = nullptr;
+  QSpinBox* CSpinEdit2 = nullptr;
+  QSpinBox* ScrSpeed = nullptr;
+  QComboBox* ComboBox1 = nullptr;
+  QTabWidget* PageControl1 = nullptr;
+  QPlainTextEdit* Memo1 = nullptr;
+  QLabel* Panel2 = nullptr;
+  QFrame* ScP = nullptr;
+  QPushButton* Button4 = nullptr;
+  QPushButton* Button5 = nullptr;
+  QScrollBar* Sc1 = nullptr;
+  QTimer* Timer1 = nullptr;
+  QTimer* Timer2 = nullptr;
+  QTimer* Timer3 = nullptr;
+  QFileDialog* OpenDialog1 = nullptr;
+  QFileDialog* SVRd = nullptr;
+  QFileDialog* LVRd = nullptr;
+  TSFrm* SFrm = nullptr;
+  TABoutFrm* ABoutFrm = nullptr;
+};
+
+}  // namespace tessivo::view

@@ -1,10 +1,15 @@
 # make run: install what is missing, build, analyse the bundled sample stream.
-# make test: build and run every test.
+# make test: build and run every test, then the sanitizer build's tests and short fuzz runs.
+# make fuzz: long fuzz runs (FUZZ_RUNS executions per target).
 BUILD ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
 SAMPLE ?= tests/data/mpeg2_pal_interlaced.vob
 JOBS ?= $(shell nproc)
+FUZZ_SMOKE_SECONDS ?= 20
+FUZZ_RUNS ?= 10000000
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test unit-test asan-test fuzz-build fuzz-smoke fuzz clean
 
 all: build
 
@@ -20,8 +25,29 @@ build: configure
 run: build
 	$(BUILD)/src/cli/tessivo-cli analyse $(SAMPLE)
 
-test: build
+test: unit-test asan-test fuzz-smoke
+
+unit-test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+asan-test: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTESSIVO_SANITIZE=ON -DTESSIVO_BUILD_GUI=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DTESSIVO_FUZZ=ON -DTESSIVO_BUILD_TESTS=OFF \
+	  -DTESSIVO_BUILD_GUI=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	sh fuzz/make_seed_corpus.sh $(FUZZ_BUILD)/src/cli/tessivo-cli $(FUZZ_BUILD)/corpus
+
+fuzz-smoke: fuzz-build
+	sh fuzz/run_fuzzers.sh $(FUZZ_BUILD) -max_total_time=$(FUZZ_SMOKE_SECONDS)
+
+fuzz: fuzz-build
+	sh fuzz/run_fuzzers.sh $(FUZZ_BUILD) -runs=$(FUZZ_RUNS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

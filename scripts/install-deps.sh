@@ -2,8 +2,8 @@
 # Installs the Debian packages that building, testing and the sample run need, when missing.
 set -eu
 
-packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev ffmpeg
-  qt6-base-dev libgl-dev"
+packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev ffmpeg time
+  qt6-base-dev libgl-dev clang libclang-rt-14-dev libgsf-1-dev python3-xlrd"
 
 missing=""
 for package in $packages; do

@@ -22,6 +22,8 @@ class AnalysisObserver {
   virtual void PumpOneMessage() {}
   // A modal message with a fixed text, such as "Invalid stream type!".
   virtual void ShowMessage(const std::string& /*text*/) {}
+  // Share of the input copied so far by the stream patcher, 0 to 100 (its progress bar PB).
+  virtual void UpdateCopyProgress(uint32_t /*percent*/) {}
 };
 
 }  // namespace tessivo

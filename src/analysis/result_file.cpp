@@ -10,7 +10,7 @@ namespace tessivo {
 
 namespace {
 
-constexpr size_t kChunkRecords = 2048;
+constexpr size_t kChunkRecords = 256;
 
 // Little-endian field access at fixed offsets of a stored record.
 void Put8(uint8_t* at, uint8_t value) {
@@ -202,7 +202,7 @@ ResultFileStatus SaveResultFile(AnalysisContext& context, const std::string& pat
   const std::string partial = path + ".partial";
   File file(std::fopen(partial.c_str(), "wb"));
   if (!file) return Failure("Cannot create the result file " + path);
-  auto chunk = std::make_unique<uint8_t[]>(kChunkRecords * kStoredGopSize);
+  auto chunk = std::make_unique_for_overwrite<uint8_t[]>(kChunkRecords * kStoredGopSize);
   uint8_t header[kResultHeaderSize];
   EncodeHeader(summary, header);
   bool written = std::fwrite(header, kResultHeaderSize, 1, file.get()) == 1 &&
@@ -252,7 +252,7 @@ ResultFileStatus LoadResultFile(AnalysisContext& context, const std::string& pat
   stores.summary = loaded;
   stores.ClearSeconds();
   stores.ClearPicturesAndGops();
-  auto chunk = std::make_unique<uint8_t[]>(kChunkRecords * kStoredGopSize);
+  auto chunk = std::make_unique_for_overwrite<uint8_t[]>(kChunkRecords * kStoredGopSize);
   const bool read = ReadRecords(file.get(), stores.seconds(), loaded.savedSecondCount,
                                 kStoredSecondSize, DecodeSecond, chunk.get()) &&
                     ReadRecords(file.get(), stores.gops(), loaded.savedGopCount, kStoredGopSize,

@@ -6,12 +6,13 @@
 #include "cli/analysis_output.h"
 #include "cli/cli_observer.h"
 #include "cli/commands.h"
+#include "cli/export_options.h"
 
 namespace tessivo::cli {
 
 namespace {
 
-constexpr uint64_t kLargestMaxFrames = 100'000'000;
+constexpr uint64_t kLargestMaxFrames = 10'000'000;
 
 int SaveTo(AnalysisContext& context, const std::optional<std::string>& path) {
   if (!path) return kExitDone;
@@ -19,6 +20,15 @@ int SaveTo(AnalysisContext& context, const std::optional<std::string>& path) {
   if (status.ok) return kExitDone;
   std::fprintf(stderr, "%s\n", status.message.c_str());
   return kExitCannotWrite;
+}
+
+// The report goes to stdout unless the JSON document does.
+int Finish(AnalysisContext& context, const std::optional<std::string>& save,
+           const ExportOptions& exports) {
+  if (!exports.jsonToStdout()) PrintReportAndFigures(context, stdout);
+  const int saved = SaveTo(context, save);
+  if (saved != kExitDone) return saved;
+  return WriteExports(context, exports, context.observer());
 }
 
 }  // namespace
@@ -30,8 +40,11 @@ int RunAnalyse(ArgumentList& arguments) {
   const auto maxFrames = arguments.TakeNumber("--max-frames", 1, kLargestMaxFrames);
   settings.checkPackStartHdr = !arguments.TakeFlag("--no-pack-check");
   const bool quiet = arguments.TakeFlag("--quiet");
+  ExportOptions exports;
+  const std::string exportError = TakeExportOptions(arguments, exports);
   const auto files = arguments.TakePositional();
   if (!arguments.error().empty()) return UsageError(arguments.error());
+  if (!exportError.empty()) return UsageError(exportError);
   if (files.size() != 1) return UsageError("analyse takes exactly one FILE");
   if (kilo && *kilo != 1000 && *kilo != 1024) return UsageError("--kilo takes 1024 or 1000");
   if (kilo) settings.kiloBase = static_cast<uint32_t>(*kilo);
@@ -53,14 +66,16 @@ int RunAnalyse(ArgumentList& arguments) {
   }
   context->ReadToEnd();
   observer.FinishProgress();
-  PrintReportAndFigures(*context, stdout);
-  return SaveTo(*context, save);
+  return Finish(*context, save, exports);
 }
 
 int RunShow(ArgumentList& arguments) {
   const auto save = arguments.TakeValue("--save");
+  ExportOptions exports;
+  const std::string exportError = TakeExportOptions(arguments, exports);
   const auto files = arguments.TakePositional();
   if (!arguments.error().empty()) return UsageError(arguments.error());
+  if (!exportError.empty()) return UsageError(exportError);
   if (files.size() != 1) return UsageError("show takes exactly one RESULT.tsr");
 
   CliObserver observer(files[0], true);
@@ -74,8 +89,7 @@ int RunShow(ArgumentList& arguments) {
     std::fprintf(stderr, "%s\n", status.message.c_str());
     return kExitBadResultFile;
   }
-  PrintReportAndFigures(*context, stdout);
-  return SaveTo(*context, save);
+  return Finish(*context, save, exports);
 }
 
 }  // namespace tessivo::cli

@@ -7,6 +7,8 @@ namespace tessivo::cli {
 
 int RunAnalyse(ArgumentList& arguments);
 int RunShow(ArgumentList& arguments);
+int RunModify(ArgumentList& arguments);
+int RunCalc(ArgumentList& arguments);
 
 // Prints the message and the usage text on stderr; returns kExitUsage.
 int UsageError(const std::string& message);

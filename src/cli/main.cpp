@@ -12,11 +12,32 @@ namespace {
 constexpr const char* kUsage =
     "Usage:\n"
     "  tessivo-cli analyse FILE [--save RESULT.tsr] [--kilo 1024|1000] [--no-pack-check]\n"
-    "                           [--max-frames N] [--quiet]\n"
+    "                           [--max-frames N] [--quiet] [EXPORTS]\n"
     "      Analyses an MPEG-1/MPEG-2 video elementary, system or program stream and prints\n"
     "      the stream report and the run's figures.\n"
-    "  tessivo-cli show RESULT.tsr [--save OUT.tsr]\n"
+    "  tessivo-cli show RESULT.tsr [--save OUT.tsr] [EXPORTS]\n"
     "      Prints the report and figures of a saved analysis.\n"
+    "  tessivo-cli modify INPUT OUTPUT [--width N] [--height N] [--aspect CODE]\n"
+    "                     [--frame-rate CODE] [--bitrate BPS] [--constrained 0|1]\n"
+    "                     [--strip-user-data] [--user-data TEXT] [--seq-header-each-gop]\n"
+    "                     [--in GOP] [--out GOP] [--cut] [--no-end-code]\n"
+    "      Analyses the elementary stream INPUT and writes a copy with patched sequence\n"
+    "      headers; values not given stay as the stream has them. --in is honoured only\n"
+    "      with --cut, --out always. A program or system stream is refused (exit 2).\n"
+    "  tessivo-cli calc bitrate [--bps N | --kbps N | --mbps N] [--audio KBPS]\n"
+    "                           [--kilo 1024|1000]\n"
+    "  tessivo-cli calc length [--minutes N] [--audio KBPS] [--subtitles N] [--extra MB]\n"
+    "                          [--resolution 0-7] [--media 0-5] [--discs N] [--custom MB]\n"
+    "                          [--complexity 0-100] [--quality 0-40] [--kilo 1024|1000]\n"
+    "      Prints what the bitrate calculator shows on its BITRATE or VIDEO LENGTH tab.\n"
+    "\n"
+    "EXPORTS:\n"
+    "  --gops FILE       writes the GOP table\n"
+    "  --seconds FILE    writes the seconds table\n"
+    "  --format FORMAT   txt, xls, doc or htm for both tables; without it each file's\n"
+    "                    extension decides (.txt or .csv, .xls, .doc, .htm or .html)\n"
+    "  --json FILE       writes the whole analysis as JSON; - writes it to stdout instead\n"
+    "                    of the report\n"
     "\n"
     "Exit codes: 0 done, 1 file not found or not readable, 2 invalid stream type,\n"
     "3 result file cannot be loaded, 4 output cannot be written, 5 not enough memory,\n"
@@ -30,6 +51,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {"analyse", RunAnalyse},
     {"show", RunShow},
+    {"modify", RunModify},
+    {"calc", RunCalc},
 };
 
 }  // namespace

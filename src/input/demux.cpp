@@ -3,18 +3,9 @@
 #include <algorithm>
 
 #include "input/start_code_search.h"
+#include "input/start_codes.h"
 
 namespace tessivo {
-
-namespace {
-constexpr uint32_t kPackHeader = 0x1BA;
-constexpr uint32_t kSystemHeader = 0x1BB;
-constexpr uint32_t kVideoStream0 = 0x1E0;
-constexpr uint32_t kAudioStream0 = 0x1C0;
-constexpr uint32_t kPrivateStream1 = 0x1BD;
-constexpr uint32_t kPaddingStream = 0x1BE;
-constexpr uint32_t kPrivateStream2 = 0x1BF;
-}  // namespace
 
 void Demux::DemuxStart(uint8_t* output) {
   output_ = output;
@@ -36,7 +27,7 @@ uint32_t Demux::DemuxFill() {
         // Packs may follow a program end code; only the end of the file ends the stream.
         if (inputEnded_) return 0;
         continue;
-      case kPackHeader:
+      case kPackStartCode:
         packSeen = true;
         continue;
       case kVideoStream0:
@@ -57,7 +48,7 @@ uint32_t Demux::DemuxFill() {
         if (result == kInputEndedInAudio) return 0;
         continue;
       }
-      case kSystemHeader:
+      case kSystemHeaderStartCode:
       default:
         continue;
     }

@@ -6,10 +6,9 @@
 #include <memory>
 
 #include "input/input_file.h"
+#include "input/start_codes.h"
 
 namespace tessivo {
-
-inline constexpr uint32_t kProgramEndCode = 0x1B9;
 
 class Demux {
  public:

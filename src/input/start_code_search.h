@@ -6,15 +6,35 @@
 
 namespace tessivo {
 
+namespace start_code_search_detail {
+
+// 0x80 in every byte of x that is zero, 0 elsewhere (no false positives).
+inline uint64_t ZeroByteFlags(uint64_t x) {
+  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+  return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+}  // namespace start_code_search_detail
+
 // First p in [begin, end - 2) with p[0] == 0, p[1] == 0 and p[2] == 1, or nullptr.
 inline const uint8_t* FindStartCodePrefix(const uint8_t* begin, const uint8_t* end) {
-  if (end - begin < 3) return nullptr;
-  const uint8_t* p = begin + 2;
-  while (p < end) {
-    const auto* one = static_cast<const uint8_t*>(std::memchr(p, 1, static_cast<size_t>(end - p)));
-    if (!one) return nullptr;
-    if (one[-1] == 0 && one[-2] == 0) return one - 2;
-    p = one + 1;
+  using start_code_search_detail::ZeroByteFlags;
+  const uint8_t* p = begin;
+  // Eight bytes at a time: a prefix needs two adjacent zero bytes, which are rare in coded data.
+  // Words overlap by one byte so that a pair across two words is seen in the second.
+  while (end - p >= 9) {
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    const uint64_t zeros = ZeroByteFlags(word);
+    if ((zeros & (zeros >> 8)) != 0) {
+      for (int i = 0; i < 7; ++i) {
+        if (p[i] == 0 && p[i + 1] == 0 && p[i + 2] == 1) return p + i;
+      }
+    }
+    p += 7;
+  }
+  for (; end - p >= 3; ++p) {
+    if (p[0] == 0 && p[1] == 0 && p[2] == 1) return p;
   }
   return nullptr;
 }

@@ -3,18 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "input/start_codes.h"
+
 namespace tessivo {
 
 namespace {
-constexpr uint32_t kPictureStartCode = 0x100;
-constexpr uint32_t kFirstSliceStartCode = 0x101;
-constexpr uint32_t kLastSliceStartCode = 0x1AF;
-constexpr uint32_t kUserDataStartCode = 0x1B2;
-constexpr uint32_t kSequenceHeaderCode = 0x1B3;
-constexpr uint32_t kExtensionStartCode = 0x1B5;
-constexpr uint32_t kGroupStartCode = 0x1B8;
-constexpr uint32_t kPackStartCode = 0x1BA;
-constexpr uint32_t kSystemHeaderStartCode = 0x1BB;
 constexpr uint32_t kFramePicture = 3;
 constexpr double kAssumedFrameRate = 25.0;
 constexpr uint16_t kVariableBitrateVbvDelay = 0xFFFF;
@@ -114,8 +107,15 @@ bool VideoParser::ParseSecond(PerSecondStats& record) {
 
 void VideoParser::StopAtCapacity() {
   if (currentStartCode_ == kEndOfStream) return;
+  // Read the open picture to its end so that its record is whole, then stop.
   Step step;
-  CloseOpenPicture(step);
+  for (uint32_t code = currentStartCode_;; code = source_.NextStartCode()) {
+    if (code == kEndOfStream || code == kGroupStartCode || code == kPictureStartCode) {
+      CloseOpenPicture(step);
+      break;
+    }
+    HandleStartCode(code, step);
+  }
   currentStartCode_ = kEndOfStream;
   facts_.capacityReached = true;
   reader_.CloseFile();

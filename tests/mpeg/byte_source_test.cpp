@@ -5,29 +5,13 @@
 
 #include <random>
 
+#include "support/byte_source_fixture.h"
 #include "support/stream_builder.h"
-#include "support/test_files.h"
 
 namespace tessivo {
 namespace {
 
-// Reads a file through the real reader into a ByteSource.
-class ScannerFixture {
- public:
-  explicit ScannerFixture(const std::vector<uint8_t>& bytes)
-      : file_(bytes), reader_(observer_, true), source_(reader_, block_) {
-    EXPECT_TRUE(reader_.OpenInputFile(file_.path()));
-  }
-  ByteSource& source() { return source_; }
-  FirstSequenceBlock& block() { return block_; }
-
- private:
-  test::TempFile file_;
-  AnalysisObserver observer_;
-  FileReader reader_;
-  FirstSequenceBlock block_{};
-  ByteSource source_;
-};
+using ScannerFixture = test::ByteSourceFixture;
 
 // The scanner's rules applied one byte at a time, as the reference.
 struct ModelScanner {

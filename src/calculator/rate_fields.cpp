@@ -1,0 +1,28 @@
+#include "calculator/rate_fields.h"
+
+#include <cmath>
+
+namespace tessivo {
+
+int64_t RoundToNearest(double value) {
+  return static_cast<int64_t>(std::nearbyint(value));
+}
+
+RateFields BpsChange(int64_t bps, uint32_t kiloBase) {
+  const double k = kiloBase;
+  return {bps, RoundToNearest(bps / k), RoundToNearest(bps / k / k)};
+}
+
+RateFields KBpsChange(int64_t kbps, uint32_t kiloBase) {
+  const int64_t bps = kiloBase * kbps / 400 * 400;
+  const double k = kiloBase;
+  return {bps, kbps, RoundToNearest(bps / k / k)};
+}
+
+RateFields MBpsChange(int64_t mbps, uint32_t kiloBase) {
+  const double k = kiloBase;
+  const int64_t bps = RoundToNearest(k * static_cast<double>(mbps) * k);
+  return {bps, bps / kiloBase, mbps};
+}
+
+}  // namespace tessivo

@@ -1,0 +1,30 @@
+// The export options of analyse and show: --gops FILE, --seconds FILE, --format, --json FILE.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "analysis/analysis_context.h"
+#include "cli/argument_list.h"
+
+namespace tessivo::cli {
+
+enum class ExportFormat { kText, kSpreadsheet, kDocument, kHtml };
+
+struct ExportOptions {
+  std::optional<std::string> gopsFile;
+  std::optional<std::string> secondsFile;
+  std::optional<ExportFormat> format;   // forced by --format; else each file's extension decides
+  std::optional<std::string> jsonFile;  // "-" for stdout
+
+  bool jsonToStdout() const { return jsonFile == "-"; }
+};
+
+// Takes the options; returns a usage error, or an empty text.
+std::string TakeExportOptions(ArgumentList& arguments, ExportOptions& options);
+
+// Writes the requested files; returns kExitDone or kExitCannotWrite.
+int WriteExports(const AnalysisContext& context, const ExportOptions& options,
+                 AnalysisObserver& observer);
+
+}  // namespace tessivo::cli

@@ -1,0 +1,122 @@
+// tessivo-cli modify INPUT OUTPUT: writes a patched or cut copy of an elementary stream.
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "analysis/analysis_context.h"
+#include "cli/cli_observer.h"
+#include "cli/commands.h"
+#include "modify/header_patch.h"
+#include "modify/stream_copy.h"
+
+namespace tessivo::cli {
+
+namespace {
+
+constexpr uint64_t kLargestSize = 4095;                   // 12-bit size fields
+constexpr uint64_t kLargestBitRate = 262143 * 400 + 399;  // 18-bit bit_rate_value
+constexpr uint64_t kLargestGop = 0xFFFFFFFE;
+
+class CopyProgressObserver : public CliObserver {
+ public:
+  using CliObserver::CliObserver;
+  void UpdateCopyProgress(uint32_t percent) override { UpdateProgress(percent); }
+};
+
+struct ModifyRequest {
+  std::optional<uint64_t> width, height, aspect, frameRate, bitRate, constrained;
+  std::optional<uint64_t> in, out;
+  CopyOptions options;
+};
+
+void ApplyTo(const ModifyRequest& request, ModifyValues& values) {
+  if (request.width) values.horizontalSize = static_cast<int32_t>(*request.width);
+  if (request.height) values.verticalSize = static_cast<int32_t>(*request.height);
+  if (request.aspect) values.aspectRatioItem = static_cast<int32_t>(*request.aspect) - 1;
+  if (request.frameRate) values.frameRateItem = static_cast<int32_t>(*request.frameRate);
+  if (request.bitRate) values.bitRate = static_cast<int32_t>(*request.bitRate);
+  if (request.constrained) values.constrainedParameters = *request.constrained == 1;
+}
+
+// Checks IN and OUT against the GOP records and sets them; an empty text when they fit.
+std::string SetCutPoints(const ModifyRequest& request, uint32_t gopCount, CopyOptions& options) {
+  if (!request.in && !request.out) return {};
+  if (gopCount == 0) return "the stream has no GOP, so --in and --out cannot be used";
+  const uint64_t last = gopCount - 1;
+  if (request.in.value_or(0) > last || request.out.value_or(last) > last) {
+    return "--in and --out take a GOP from 0 to " + std::to_string(last);
+  }
+  if (request.in.value_or(0) > request.out.value_or(last)) return "--in must not be after --out";
+  options.inGop = static_cast<uint32_t>(request.in.value_or(0));
+  options.outGop = static_cast<uint32_t>(request.out.value_or(last));
+  return {};
+}
+
+}  // namespace
+
+int RunModify(ArgumentList& arguments) {
+  ModifyRequest request;
+  request.width = arguments.TakeNumber("--width", 0, kLargestSize);
+  request.height = arguments.TakeNumber("--height", 0, kLargestSize);
+  request.aspect = arguments.TakeNumber("--aspect", 1, kAspectRatioItemCount);
+  request.frameRate = arguments.TakeNumber("--frame-rate", 0, kFrameRateItemCount - 1);
+  request.bitRate = arguments.TakeNumber("--bitrate", 0, kLargestBitRate);
+  request.constrained = arguments.TakeNumber("--constrained", 0, 1);
+  request.in = arguments.TakeNumber("--in", 0, kLargestGop);
+  request.out = arguments.TakeNumber("--out", 0, kLargestGop);
+  CopyOptions& options = request.options;
+  options.removeUserData = arguments.TakeFlag("--strip-user-data");
+  options.userData = arguments.TakeValue("--user-data").value_or("");
+  options.sequenceHeaderEachGop = arguments.TakeFlag("--seq-header-each-gop");
+  options.performCut = arguments.TakeFlag("--cut");
+  options.addSequenceEndCode = !arguments.TakeFlag("--no-end-code");
+  const auto files = arguments.TakePositional();
+  if (!arguments.error().empty()) return UsageError(arguments.error());
+  if (files.size() != 2) return UsageError("modify takes an INPUT and an OUTPUT file");
+  const std::string& input = files[0];
+  const std::string& output = files[1];
+
+  CliObserver observer(input, false);
+  auto context = AnalysisContext::Create(AnalysisSettings{}, observer);
+  if (!context) {
+    observer.ShowMessage("Not enough memory!");
+    return kExitNotEnoughMemory;
+  }
+  switch (context->StartAnalysis(input)) {
+    case OpenResult::kFileNotFound:
+      return kExitFileNotFound;
+    case OpenResult::kInvalidStreamType:
+      return kExitInvalidStream;
+    case OpenResult::kOpened:
+      break;
+  }
+  context->ReadToEnd();
+  observer.FinishProgress();
+  if (context->reader().demuxMode()) {
+    observer.ShowMessage(
+        "You cannot modify a system/program stream!\nTo do it you have to demux it to separated "
+        "video/audio streams");
+    return kExitInvalidStream;
+  }
+  const RecordStores& stores = context->stores();
+  const std::string cutError = SetCutPoints(request, stores.gopCount, options);
+  if (!cutError.empty()) return UsageError(cutError);
+
+  ModifyValues values = ValuesOf(stores.summary);
+  ApplyTo(request, values);
+  const HeaderPatch patch = MakeHeaderPatch(values, stores.summary);
+  CopyProgressObserver copyObserver(output, false);
+  const CopyResult result = StreamCopy(input, output, patch, options, stores, copyObserver);
+  copyObserver.FinishProgress();
+  if (!result.ok) {
+    std::fprintf(stderr, "%s\n", result.message.c_str());
+    return kExitCannotWrite;
+  }
+  std::error_code error;
+  const auto size = std::filesystem::file_size(output, error);
+  std::printf("%s: %llu bytes written\n", output.c_str(), static_cast<unsigned long long>(size));
+  return kExitDone;
+}
+
+}  // namespace tessivo::cli

@@ -1,0 +1,58 @@
+// The sequence header values the modify dialog writes, and the eight header bytes they become.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "mpeg/records.h"
+
+namespace tessivo {
+
+// What the dialog holds when OK is pressed.
+struct ModifyValues {
+  int32_t aspectRatioItem = -1;  // AspRat item index (code - 1); -1 without a selection
+  int32_t frameRateItem = -1;    // FrameRate item index (the code); -1 without a selection
+  int32_t bitRate = 0;           // Brate, bit/s
+  int32_t horizontalSize = 0;    // HRes
+  int32_t verticalSize = 0;      // VRes
+  bool constrainedParameters = false;
+};
+
+// The dialog's values as it shows them for the analysed stream.
+ModifyValues ValuesOf(const SequenceSummary& summary);
+
+// The measured peak in bit/s offered beside the bitrate: the peak in kbit/s times the kilo base,
+// a 32-bit product.
+inline uint32_t MeasuredPeakBitrate(const SequenceSummary& summary, uint32_t kiloBase) {
+  return summary.peakBitrate * kiloBase;
+}
+
+inline constexpr int kAspectRatioItemCount = 14;
+inline constexpr int kFrameRateItemCount = 9;
+
+using HeaderBytes = std::array<uint8_t, 8>;
+
+struct HeaderPatch {
+  int32_t aspectRatioInformation = 0;
+  int32_t frameRateCode = 0;
+  int32_t bitRateValue = 0;
+  int32_t horizontalSizeValue = 0;
+  int32_t verticalSizeValue = 0;
+  bool constrainedParametersFlag = false;
+  uint32_t vbvBufferSizeValue = 0;  // the analysed stream's, never a dialog value
+  // The fields above in header layout; marker_bit and the two lowest bits of byte 7 are 0 here
+  // and come from the header being replaced.
+  HeaderBytes image{};
+  // Fields whose value differs from the analysed stream's first sequence header.
+  uint32_t changedFields = 0;
+};
+
+// Without a selection AspRat and FrameRate keep the stream's own code.
+HeaderPatch MakeHeaderPatch(const ModifyValues& values, const SequenceSummary& summary);
+
+// Writes the whole image over a header's first eight bytes.
+void ApplyImage(const HeaderPatch& patch, HeaderBytes& header);
+// Writes only the changed fields, so every header keeps its own value of the others.
+void ApplyChangedFields(const HeaderPatch& patch, HeaderBytes& header);
+
+}  // namespace tessivo

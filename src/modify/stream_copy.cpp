@@ -1,0 +1,209 @@
+#include "modify/stream_copy.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <span>
+#include <system_error>
+#include <vector>
+
+#include "modify/copy_files.h"
+#include "modify/sequence_header_block.h"
+
+namespace tessivo {
+
+namespace {
+
+constexpr uint8_t kUserDataCode = 0xB2;
+constexpr uint8_t kSequenceHeaderCode = 0xB3;
+constexpr uint8_t kSequenceEndCode = 0xB7;
+constexpr uint8_t kGopCode = 0xB8;
+constexpr uint64_t kProgressStep = 1000;
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+class Copier {
+ public:
+  Copier(const HeaderPatch& patch, const CopyOptions& options, const RecordStores& stores,
+         AnalysisObserver& observer, CopyInput& input, CopyOutput& output)
+      : patch_(patch),
+        options_(options),
+        stores_(stores),
+        observer_(observer),
+        input_(input),
+        output_(output),
+        block_(SequenceHeaderBlock(stores.firstSequenceBlock, patch)) {}
+
+  bool Run() {
+    const uint32_t gopCount = stores_.gopCount;
+    cutAtEnd_ = gopCount > 0 && options_.outGop < gopCount - 1;
+    if (options_.performCut && options_.inGop > 0 && options_.inGop < gopCount) {
+      WriteBlock();
+      if (!input_.Seek(stores_.gopPositions()[options_.inGop] - 4)) return false;
+      gopCounter_ = options_.inGop;
+    }
+    CopyBytes();
+    if (!endCodeLast_ && options_.addSequenceEndCode) {
+      const uint8_t endCode[] = {0x00, 0x00, 0x01, kSequenceEndCode};
+      output_.Put(endCode, sizeof endCode);
+    }
+    return true;
+  }
+
+ private:
+  void CopyBytes() {
+    for (;;) {
+      if (fill_ == 0 && !CopyRun()) break;
+      uint8_t byte;
+      if (!Take(byte)) break;
+      window_[fill_++] = byte;
+      if (fill_ < 4) continue;
+      if (window_[0] == 0 && window_[1] == 0 && window_[2] == 1) {
+        skip_ = false;
+        if (!HandleStartCode(window_[3])) return;
+      } else {
+        PassLeadingBytes();
+      }
+    }
+    if (!skip_) output_.Put(window_, fill_);
+  }
+
+  // Only a zero byte can begin a start code: the window's first byte and every non-zero byte
+  // after it leave the window as they are.
+  void PassLeadingBytes() {
+    uint32_t passed = 1;
+    while (passed < fill_ && window_[passed] != 0) ++passed;
+    if (!skip_) output_.Put(window_, passed);
+    std::memmove(window_, window_ + passed, fill_ - passed);
+    fill_ -= passed;
+  }
+
+  // The bytes up to the next zero byte pass in one piece; false at the end of the input.
+  bool CopyRun() {
+    const std::span<const uint8_t> bytes = input_.Buffered();
+    if (bytes.empty()) return false;
+    const void* zero = std::memchr(bytes.data(), 0, bytes.size());
+    const size_t run =
+        zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - bytes.data()) : bytes.size();
+    if (!skip_) output_.Put(bytes.data(), run);
+    const uint64_t before = input_.offset();
+    input_.Consume(run);
+    for (uint64_t step = (before / kProgressStep + 1) * kProgressStep; step <= input_.offset();
+         step += kProgressStep) {
+      ReportProgress(step);
+    }
+    return true;
+  }
+
+  bool Take(uint8_t& byte) {
+    if (!input_.Take(byte)) return false;
+    if (input_.offset() % kProgressStep == 0) ReportProgress(input_.offset());
+    return true;
+  }
+
+  void ReportProgress(uint64_t taken) {
+    if (input_.length() == 0) return;
+    const uint64_t percent = std::min<uint64_t>(taken * 100 / input_.length(), 100);
+    observer_.UpdateCopyProgress(static_cast<uint32_t>(percent));
+  }
+
+  // False when the copy stops here.
+  bool HandleStartCode(uint8_t code) {
+    switch (code) {
+      case kUserDataCode:
+        if (options_.removeUserData) {
+          fill_ = 0;
+          skip_ = true;
+          return true;
+        }
+        break;
+      case kSequenceHeaderCode:
+        if (AtEndOfCut()) return false;
+        WriteStartCode();
+        PatchSequenceHeader();
+        headerSinceGop_ = true;
+        return true;
+      case kGopCode:
+        if (AtEndOfCut()) return false;
+        // GOPs before the first recorded one were never analysed and have no record.
+        if (stores_.gopCount > 0 && input_.offset() >= stores_.gopPositions()[0]) ++gopCounter_;
+        if (options_.sequenceHeaderEachGop && !headerSinceGop_) WriteBlock();
+        headerSinceGop_ = false;
+        WriteUserData();
+        break;
+    }
+    WriteStartCode();
+    return true;
+  }
+
+  bool AtEndOfCut() const { return cutAtEnd_ && gopCounter_ == options_.outGop + 1; }
+
+  void WriteStartCode() {
+    output_.Put(window_, 4);
+    endCodeLast_ = window_[3] == kSequenceEndCode;
+    fill_ = 0;
+  }
+
+  void PatchSequenceHeader() {
+    HeaderBytes header;
+    size_t taken = 0;
+    while (taken < header.size() && Take(header[taken])) ++taken;
+    if (taken == header.size()) ApplyChangedFields(patch_, header);
+    output_.Put(header.data(), taken);
+  }
+
+  void WriteBlock() {
+    if (block_.empty()) return;
+    output_.Put(block_.data(), block_.size());
+    headerSinceGop_ = true;
+    endCodeLast_ = false;
+  }
+
+  void WriteUserData() {
+    if (options_.userData.empty()) return;
+    const uint8_t userDataCode[] = {0x00, 0x00, 0x01, kUserDataCode};
+    output_.Put(userDataCode, sizeof userDataCode);
+    output_.Put(reinterpret_cast<const uint8_t*>(options_.userData.data()),
+                options_.userData.size());
+  }
+
+  const HeaderPatch& patch_;
+  const CopyOptions& options_;
+  const RecordStores& stores_;
+  AnalysisObserver& observer_;
+  CopyInput& input_;
+  CopyOutput& output_;
+  const std::vector<uint8_t> block_;
+
+  uint8_t window_[4] = {};
+  uint32_t fill_ = 0;
+  bool skip_ = false;
+  bool endCodeLast_ = false;
+  bool headerSinceGop_ = false;
+  bool cutAtEnd_ = false;
+  uint32_t gopCounter_ = 0;  // the GOP record whose start code comes next
+};
+
+}  // namespace
+
+CopyResult StreamCopy(const std::string& inputPath, const std::string& outputPath,
+                      const HeaderPatch& patch, const CopyOptions& options,
+                      const RecordStores& stores, AnalysisObserver& observer) {
+  if (SameFile(inputPath, outputPath) || SameFile(inputPath, outputPath + ".partial")) {
+    return {false,
+            "The output file " + outputPath + " is the analysed file itself: choose another name"};
+  }
+  CopyInput input;
+  if (!input.Open(inputPath)) return {false, "Cannot open the input file " + inputPath};
+  CopyOutput output;
+  if (!output.Create(outputPath)) return {false, "Cannot create the output file " + outputPath};
+  Copier copier(patch, options, stores, observer, input, output);
+  if (!copier.Run()) return {false, "Cannot read the input file " + inputPath};
+  if (!output.Commit()) return {false, "Cannot write the output file " + outputPath};
+  return {true, {}};
+}
+
+}  // namespace tessivo

@@ -1,0 +1,153 @@
+// Result files: their exact layout, round trips, and files that must be refused.
+#include "analysis/result_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "support/analysed_stream.h"
+#include "support/stream_builder.h"
+#include "support/test_files.h"
+
+namespace tessivo {
+namespace {
+
+uint32_t Le32(const std::vector<uint8_t>& bytes, size_t at) {
+  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t{bytes[at + 3]} << 24;
+}
+
+void PutLe32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// A context filled with 120 seconds, 10 GOPs and 3000 pictures of known values.
+std::unique_ptr<AnalysisContext> SyntheticRun(AnalysisObserver& observer) {
+  auto context = AnalysisContext::Create({}, observer);
+  RecordStores& stores = context->stores();
+  std::strcpy(stores.summary.fileName, "/videos/clip.m2v");
+  stores.summary.pictureCount = 3000;
+  stores.summary.horizontalSize = 720;
+  stores.summary.peakQuant = 7.25;
+  for (uint32_t i = 0; i < 120; ++i) {
+    stores.seconds()[i] = PerSecondStats{0, 4000 + i, 3.5 + i, 1};
+  }
+  for (uint32_t i = 0; i < 10; ++i) {
+    GopRecord& gop = stores.gops()[i];
+    gop.seconds = static_cast<uint8_t>(i);
+    std::strcpy(gop.pattern, "IBBP");
+    gop.count = 4;
+    gop.position = 0x1000 * i;
+  }
+  stores.gopCount = 10;
+  for (uint32_t i = 0; i < 3000; ++i) {
+    stores.pictures()[i] = PictureRecord{'B', 1000 + i, 2, 9, 4.5};
+  }
+  return context;
+}
+
+TEST(ResultFileTest, LayoutOfASavedRun) {
+  AnalysisObserver observer;
+  auto context = SyntheticRun(observer);
+  test::TempFile file(".tsr");
+  ASSERT_TRUE(SaveResultFile(*context, file.path()).ok);
+  const auto bytes = test::ReadFileBytes(file.path());
+  ASSERT_EQ(bytes.size(), 76272u);  // 232 + 2880 + 1160 + 72 000
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data())), "/videos/clip.m2v");
+  EXPECT_EQ(Le32(bytes, 144), 720u);
+  EXPECT_EQ(Le32(bytes, 192), 3000u);
+  EXPECT_EQ(Le32(bytes, 224), 120u);
+  EXPECT_EQ(Le32(bytes, 228), 10u);
+  double peakQuant;
+  std::memcpy(&peakQuant, &bytes[208], 8);
+  EXPECT_EQ(peakQuant, 7.25);
+  EXPECT_EQ(Le32(bytes, 232 + 24 * 5 + 4), 4005u);  // bitrate of second 5
+  EXPECT_EQ(bytes[232 + 24 * 5 + 16], 1);           // valid
+  const size_t gops = 232 + 24 * 120;
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[gops + 116 * 3 + 4])), "IBBP");
+  EXPECT_EQ(Le32(bytes, gops + 116 * 3 + 112), 0x3000u);
+  const size_t pictures = gops + 116 * 10;
+  EXPECT_EQ(bytes[pictures + 24 * 7], 'B');
+  EXPECT_EQ(Le32(bytes, pictures + 24 * 7 + 4), 1007u);
+  EXPECT_EQ(Le32(bytes, pictures + 24 * 7 + 12), 9u);
+  // Padding is zero.
+  EXPECT_EQ(bytes[130] | bytes[131] | bytes[204] | bytes[pictures + 1] | bytes[gops + 109], 0);
+}
+
+TEST(ResultFileTest, RealRunSurvivesSaveLoadAndSavesByteIdentically) {
+  test::AnalysedStream run(test::FixturePath("mpeg2_pal_interlaced.vob"), AnalysisSettings{});
+  test::TempFile first(".tsr");
+  ASSERT_TRUE(SaveResultFile(run.context(), first.path()).ok);
+
+  AnalysisObserver observer;
+  auto loaded = AnalysisContext::Create({}, observer);
+  ASSERT_TRUE(LoadResultFile(*loaded, first.path()).ok);
+  EXPECT_TRUE(loaded->endReached());
+  EXPECT_TRUE(loaded->dataLoaded());
+  EXPECT_EQ(loaded->secondsRead(), run.context().secondsRead());
+  EXPECT_EQ(ShowStreamReport(loaded->stores(), loaded->runNotes()),
+            ShowStreamReport(run.stores(), run.context().runNotes()));
+  EXPECT_EQ(loaded->stores().gopPositions()[1], run.stores().gopPositions()[1]);
+
+  test::TempFile second(".tsr");
+  ASSERT_TRUE(SaveResultFile(*loaded, second.path()).ok);
+  EXPECT_EQ(test::ReadFileBytes(second.path()), test::ReadFileBytes(first.path()));
+}
+
+TEST(ResultFileTest, LoadingReplacesEverySecondOfTheEarlierRun) {
+  AnalysisObserver observer;
+  auto small = SyntheticRun(observer);
+  for (uint32_t i = 50; i < 120; ++i) small->stores().seconds()[i].valid = 0;
+  test::TempFile file(".tsr");
+  ASSERT_TRUE(SaveResultFile(*small, file.path()).ok);
+  auto context = SyntheticRun(observer);
+  ASSERT_TRUE(LoadResultFile(*context, file.path()).ok);
+  EXPECT_EQ(context->stores().ValidSecondCount(), 50u);
+  EXPECT_EQ(context->secondsRead(), 50u);
+  EXPECT_EQ(context->stores().seconds()[60].bitrate, 0u);
+}
+
+TEST(ResultFileTest, DamagedFilesAreRefusedAndKeepThePreviousRecords) {
+  AnalysisObserver observer;
+  auto source = SyntheticRun(observer);
+  test::TempFile good(".tsr");
+  ASSERT_TRUE(SaveResultFile(*source, good.path()).ok);
+  const auto bytes = test::ReadFileBytes(good.path());
+
+  std::vector<std::vector<uint8_t>> damaged;
+  damaged.emplace_back();                                    // empty
+  damaged.emplace_back(bytes.begin(), bytes.begin() + 100);  // shorter than a header
+  damaged.emplace_back(bytes.begin(), bytes.end() - 1);      // a record cut off
+  damaged.push_back(bytes);
+  damaged.back().push_back(0);  // one byte too many
+  damaged.push_back(bytes);
+  PutLe32(damaged.back(), 192, 0xFFFFFFFF);  // absurd picture count
+  auto tooManySeconds = std::vector<uint8_t>(bytes.begin(), bytes.begin() + 232);
+  PutLe32(tooManySeconds, 192, 0);
+  PutLe32(tooManySeconds, 228, 0);
+  PutLe32(tooManySeconds, 224, 20000);  // over the 10 000 a default context keeps
+  tooManySeconds.resize(232 + 24 * 20000);
+  damaged.push_back(tooManySeconds);
+
+  auto context = SyntheticRun(observer);
+  context->stores().summary.averageBitrate = 1234;
+  for (const auto& file : damaged) {
+    test::TempFile bad(file, ".tsr");
+    const ResultFileStatus status = LoadResultFile(*context, bad.path());
+    EXPECT_FALSE(status.ok) << file.size();
+    EXPECT_FALSE(status.message.empty());
+  }
+  EXPECT_EQ(context->stores().summary.averageBitrate, 1234u);
+  EXPECT_EQ(context->stores().summary.pictureCount, 3000u);
+  EXPECT_FALSE(LoadResultFile(*context, "/no/such/result.tsr").ok);
+}
+
+TEST(ResultFileTest, FailedSaveLeavesNoFileBehind) {
+  AnalysisObserver observer;
+  auto context = SyntheticRun(observer);
+  const ResultFileStatus status = SaveResultFile(*context, "/no/such/folder/result.tsr");
+  EXPECT_FALSE(status.ok);
+  EXPECT_NE(status.message.find("/no/such/folder/result.tsr"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessivo

@@ -1,0 +1,26 @@
+// An observer that keeps what the engine told it, for tests to check.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/analysis_observer.h"
+
+namespace tessivo::test {
+
+class RecordingObserver : public AnalysisObserver {
+ public:
+  void UpdateProgress(uint32_t percent) override { progress.push_back(percent); }
+  void SetStatusCaption(const std::string& caption) override { captions.push_back(caption); }
+  void SetPictureCounter(uint32_t count) override { lastPictureCounter = count; }
+  void PumpOneMessage() override { ++pumps; }
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+
+  std::vector<uint32_t> progress;
+  std::vector<std::string> captions;
+  std::vector<std::string> messages;
+  uint32_t lastPictureCounter = 0;
+  int pumps = 0;
+};
+
+}  // namespace tessivo::test

@@ -1,0 +1,82 @@
+// What every writer does with the file: the name used unchanged, the file replaced whole, and a
+// file that cannot be created reported and not left behind.
+#include "tables/export_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "support/test_files.h"
+#include "tables/export_csv.h"
+#include "tables/export_doc.h"
+#include "tables/export_html.h"
+#include "tables/export_xls.h"
+
+namespace tessivo {
+namespace {
+
+class RecordingObserver : public AnalysisObserver {
+ public:
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  std::vector<std::string> messages;
+};
+
+using Writer = std::function<bool(const Table&, const std::string&, AnalysisObserver&)>;
+
+const std::vector<std::pair<const char*, Writer>>& Writers() {
+  static const std::vector<std::pair<const char*, Writer>> writers = {{"text", SaveToCSV},
+                                                                      {"spreadsheet", SaveToXLS},
+                                                                      {"document", SaveToDOC},
+                                                                      {"html", SaveToHTML}};
+  return writers;
+}
+
+Table SmallTable() {
+  Table table("t", 2);
+  const size_t row = table.AddRow();
+  table.cell(row, 0) = TextCell("a");
+  table.cell(row, 1) = NumberCell("1");
+  return table;
+}
+
+TEST(ExportFile, AFileThatCannotBeCreatedIsReportedAndNothingIsLeft) {
+  const std::string fileName =
+      (std::filesystem::temp_directory_path() / "tessivo-no-such-folder" / "table").string();
+  for (const auto& [name, save] : Writers()) {
+    RecordingObserver observer;
+    EXPECT_FALSE(save(SmallTable(), fileName, observer)) << name;
+    EXPECT_EQ(observer.messages, std::vector<std::string>{"Cannot Create file " + fileName})
+        << name;
+  }
+}
+
+TEST(ExportFile, ANameWithoutExtensionIsUsedAsItIsAndAnOldFileIsReplaced) {
+  for (const auto& [name, save] : Writers()) {
+    const test::TempFile file("");
+    file.Write(std::vector<uint8_t>(100000, 'x'));
+    RecordingObserver observer;
+    ASSERT_TRUE(save(SmallTable(), file.path(), observer)) << name;
+    EXPECT_TRUE(observer.messages.empty()) << name;
+    const auto bytes = test::ReadFileBytes(file.path());
+    EXPECT_LT(bytes.size(), 100000u) << name;
+    EXPECT_NE(bytes[0], 'x') << name;
+    EXPECT_FALSE(std::filesystem::exists(file.path() + ".partial")) << name;
+  }
+}
+
+TEST(ExportFile, AFailedRenameLeavesNoPartialFile) {
+  // A folder in the way of the name: the partial file is written, the rename fails.
+  const test::TempFile folder("");
+  std::filesystem::create_directory(folder.path());
+  std::filesystem::create_directory(folder.path() + "/inside");
+  RecordingObserver observer;
+  EXPECT_FALSE(WriteExportFile(folder.path(), "bytes", observer));
+  EXPECT_EQ(observer.messages, std::vector<std::string>{"Cannot Create file " + folder.path()});
+  EXPECT_FALSE(std::filesystem::exists(folder.path() + ".partial"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.path() + "/inside"));
+  std::filesystem::remove_all(folder.path());
+}
+
+}  // namespace
+}  // namespace tessivo

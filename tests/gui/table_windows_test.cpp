@@ -20,6 +20,7 @@
 #include "tables/export_html.h"
 #include "tables/export_xls.h"
 #include "tables/gop_table.h"
+#include "tables/grid_print.h"
 #include "tables/pdialog.h"
 #include "tables/seconds_table.h"
 #include "tables/table_grid.h"
@@ -245,6 +246,49 @@ class TableWindowsTest : public QObject {
     for (const QStringList& row : TableRows(BuildGopTable(window->context()->stores()))) {
       QVERIFY2(lines.contains(row.join(QLatin1Char(' '))), qPrintable(row.join(QLatin1Char(' '))));
     }
+  }
+
+  void printingALongWideTableContinuesOnFurtherPages() {
+    constexpr int kWideCell = 60;
+    // 300 rows need several pages; three columns of 60 characters cannot share a page width.
+    Table table("Long", 3);
+    for (int row = 0; row <= 300; ++row) {
+      const size_t index = table.AddRow();
+      for (size_t column = 0; column < 3; ++column) {
+        const QString text = QStringLiteral("r%1c%2").arg(row).arg(column);
+        table.cell(index, column) =
+            TextCell(text.leftJustified(kWideCell, QLatin1Char('w')).toStdString());
+      }
+    }
+    view::TTableGrid grid(nullptr);
+    grid.Fill(table);
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("long.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    QVERIFY(view::PrintGrid(grid, printer));
+
+    const QStringList lines = PdfLines(pdf);
+    for (int row = 0; row <= 300; ++row) {
+      for (int column = 0; column < 3; ++column) {
+        const QString cell = QStringLiteral("r%1c%2").arg(row).arg(column);
+        const bool found = std::any_of(lines.begin(), lines.end(), [&](const QString& line) {
+          return line.split(QLatin1Char(' '))
+              .contains(cell.leftJustified(kWideCell, QLatin1Char('w')));
+        });
+        QVERIFY2(found, qPrintable(cell));
+      }
+    }
+    // Each column band starts on a fresh page.
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY(info.waitForFinished(20000));
+    const QRegularExpressionMatch pages =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+            .match(QString::fromUtf8(info.readAllStandardOutput()));
+    QVERIFY(pages.hasMatch());
+    QVERIFY(pages.captured(1).toInt() >= 6);
   }
 };
 

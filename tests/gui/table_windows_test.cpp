@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -199,6 +200,11 @@ class TableWindowsTest : public QObject {
     const qsizetype filesBefore = QDir(folder.path()).entryList(QDir::Files).size();
     ExportThroughDialog(*window, "SpeedButton3", "GopFrm", "RadioButton1", QString());
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), filesBefore);
+
+    const QString unwritable = folder.filePath(QStringLiteral("missing/gops.htm"));
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    ExportThroughDialog(*window, "SpeedButton3", "GopFrm", "RadioButton4", unwritable);
+    QCOMPARE(answer.texts(), QStringList{QStringLiteral("Cannot Create file ") + unwritable});
   }
 
   void exportFileDialogFollowsTheFormat() {

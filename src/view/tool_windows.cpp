@@ -1,5 +1,4 @@
 // The main window's tool buttons that open the table, patcher and calculator windows.
-#include <QMessageBox>
 #include <QToolButton>
 
 #include "calculator/pwind2.h"
@@ -37,10 +36,9 @@ void TMainFrm::SpeedButton6Click() {
 void TMainFrm::SpeedButton5Click() {
   // GOP positions of a demultiplexed stream count video bytes, not file offsets.
   if (context_->reader().demuxMode()) {
-    QMessageBox::information(this, QStringLiteral("Tessivo"),
-                             QStringLiteral("You cannot modify a system/program stream!\nTo do it "
-                                            "you have to demux it to separated video/audio "
-                                            "streams"));
+    ShowMessage(
+        "You cannot modify a system/program stream!\nTo do it you have to demux it to separated "
+        "video/audio streams");
     return;
   }
   ModifFrm->setAnalysedFile(openFileName_);

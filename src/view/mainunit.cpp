@@ -18,6 +18,7 @@
 #include <QToolButton>
 
 #include "mpeg/freadthread.h"
+#include "tables/table_grid.h"
 #include "view/about.h"
 #include "view/settings_registry.h"
 #include "view/settingsfrm.h"

@@ -36,6 +36,13 @@ namespace tessivo::view {
 class TCGauge;
 class TSFrm;
 class TABoutFrm;
+class TGopFrm;
+class TSecondsFrm;
+class TExportFrm;
+class TPForm;
+class TModifFrm;
+class TPWindow2;
+struct GridTarget;
 
 // The window's own settings and state that tests and the front end read.
 struct ViewState {
@@ -108,6 +115,13 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   void Timer2Timer();
   void Panel2DblClick();
   void SpeedButton7Click();
+
+  // The table, patcher and calculator windows (tool_windows.cpp).
+  void CreateToolWindows();
+  void SpeedButton3Click();
+  void SpeedButton6Click();
+  void SpeedButton5Click();
+  void SpeedButton4Click();
 
   // The analysis run (analysis_run.cpp).
   void Button1Click();
@@ -226,6 +240,13 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   QFileDialog* LVRd = nullptr;
   TSFrm* SFrm = nullptr;
   TABoutFrm* ABoutFrm = nullptr;
+  std::unique_ptr<GridTarget> gridTarget_;
+  TExportFrm* ExportFrm = nullptr;
+  TPForm* PForm = nullptr;
+  TGopFrm* GopFrm = nullptr;
+  TSecondsFrm* SecondsFrm = nullptr;
+  TModifFrm* ModifFrm = nullptr;
+  TPWindow2* PWindow2 = nullptr;
 };
 
 }  // namespace tessivo::view

@@ -368,6 +368,7 @@ void TMainFrm::CreateDialogs() {
   LVRd->setNameFilter(QStringLiteral("TS result datafile (*.tsr)"));
   SFrm = new TSFrm(checkPackStartHdr_, maxFramesAllocate_, view_.kiloBase, this);
   ABoutFrm = new TABoutFrm(this);
+  CreateToolWindows();
 }
 
 }  // namespace tessivo::view

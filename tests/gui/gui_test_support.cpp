@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+
+#include "support/test_files.h"
 
 namespace tessivo::test {
 
@@ -113,6 +116,25 @@ std::unique_ptr<view::TMainFrm> ShowWindow(const QStringList& arguments) {
   window->show();
   if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
   return window;
+}
+
+std::unique_ptr<view::TMainFrm> AnalysedToTheEnd(const char* name) {
+  auto window = ShowWindow({QString::fromStdString(FixturePath(name))});
+  if (!window) return nullptr;
+  const auto ended = [&window] {
+    return window->context()->dataLoaded() && window->context()->endReached();
+  };
+  if (!QTest::qWaitFor(ended, 20000)) return nullptr;
+  return window;
+}
+
+void WithModal(QWidget* window, QAbstractButton* button, const QString& dialogName,
+               std::function<void(QWidget*)> action) {
+  WhenShown(window, dialogName, [action](QWidget* dialog) {
+    action(dialog);
+    if (dialog->isVisible()) qobject_cast<QDialog*>(dialog)->reject();
+  });
+  QTest::mouseClick(button, Qt::LeftButton);
 }
 
 }  // namespace tessivo::test

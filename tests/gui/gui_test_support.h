@@ -11,6 +11,7 @@
 
 #include "view/mainunit.h"
 
+class QAbstractButton;
 class QWidget;
 
 namespace tessivo::test {
@@ -45,5 +46,12 @@ void StoreValue(const QString& name, const QVariant& value);
 
 // A window that is shown and exposed.
 std::unique_ptr<view::TMainFrm> ShowWindow(const QStringList& arguments = {});
+// A shown window that has analysed the fixture name to its end.
+std::unique_ptr<view::TMainFrm> AnalysedToTheEnd(const char* name);
+
+// Clicks button, runs action on the modal window dialogName that it opens, and closes that window
+// if action left it open.
+void WithModal(QWidget* window, QAbstractButton* button, const QString& dialogName,
+               std::function<void(QWidget*)> action);
 
 }  // namespace tessivo::test

@@ -10,12 +10,18 @@ namespace tessivo::test {
 std::unique_ptr<QObject> MakeRunTest();
 std::unique_ptr<QObject> MakeViewTest();
 std::unique_ptr<QObject> MakeSettingsTest();
+std::unique_ptr<QObject> MakeTableWindowsTest();
+std::unique_ptr<QObject> MakeModifyWindowTest();
+std::unique_ptr<QObject> MakeCalculatorWindowTest();
 
 inline std::vector<std::unique_ptr<QObject>> GuiTests() {
   std::vector<std::unique_ptr<QObject>> tests;
   tests.push_back(MakeRunTest());
   tests.push_back(MakeViewTest());
   tests.push_back(MakeSettingsTest());
+  tests.push_back(MakeTableWindowsTest());
+  tests.push_back(MakeModifyWindowTest());
+  tests.push_back(MakeCalculatorWindowTest());
   return tests;
 }
 

@@ -1,0 +1,119 @@
+#include "tables/fexport.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "tables/export_csv.h"
+#include "tables/export_doc.h"
+#include "tables/export_html.h"
+#include "tables/export_xls.h"
+
+namespace tessivo::view {
+
+namespace {
+
+struct ExportFormat {
+  const char* caption;
+  const char* extension;
+  const char* filter;
+  bool (*write)(const Table&, const std::string&, AnalysisObserver&);
+};
+
+constexpr ExportFormat kFormats[] = {
+    {"Tagged textfile", ".txt", "Text files (*.txt)", SaveToCSV},
+    {"Excel sheet", ".xls", "Excle files (*.xls)", SaveToXLS},
+    {"Word document", ".doc", "Word files (*.doc)", SaveToDOC},
+    {"HTML file", ".htm", "HTML files (*.htm)", SaveToHTML},
+};
+
+// The writers' failures, shown as error messages over the dialog.
+class ExportMessages : public AnalysisObserver {
+ public:
+  explicit ExportMessages(QWidget* parent) : parent_(parent) {}
+  void ShowMessage(const std::string& text) override {
+    QMessageBox::critical(parent_, QStringLiteral("Error"), QString::fromStdString(text));
+  }
+
+ private:
+  QWidget* parent_;
+};
+
+}  // namespace
+
+TExportFrm::TExportFrm(const GridTarget& target, QWidget* parent)
+    : QDialog(parent), target_(target) {
+  setObjectName(QStringLiteral("ExportFrm"));
+  setWindowTitle(QStringLiteral("Exporting"));
+  auto* GroupBox1 = new QGroupBox(QStringLiteral("Format"), this);
+  auto* formats = new QVBoxLayout(GroupBox1);
+  QRadioButton** radios[] = {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4};
+  for (int format = 0; format < 4; ++format) {
+    auto* radio = new QRadioButton(QString::fromLatin1(kFormats[format].caption), GroupBox1);
+    radio->setObjectName(QStringLiteral("RadioButton%1").arg(format + 1));
+    formats->addWidget(radio);
+    connect(radio, &QRadioButton::clicked, this, [this, format] { RadioButtonClick(format); });
+    *radios[format] = radio;
+  }
+  RadioButton1->setChecked(true);
+
+  auto* Label1 = new QLabel(QStringLiteral("Filename:"), this);
+  Edit1 = new QLineEdit(this);
+  Edit1->setObjectName(QStringLiteral("Edit1"));
+  Edit1->setMinimumWidth(220);
+  Button1 = new QPushButton(QStringLiteral("..."), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setFixedWidth(28);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BitBtn1"));
+  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("BitBtn2"));
+
+  auto* name = new QHBoxLayout;
+  name->addWidget(Label1);
+  name->addWidget(Edit1, 1);
+  name->addWidget(Button1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(GroupBox1);
+  layout->addLayout(name);
+  layout->addWidget(buttons);
+
+  SaveDialog1 = new QFileDialog(this);
+  SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
+  SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
+  SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite);
+  SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+
+  connect(Button1, &QPushButton::clicked, this, &TExportFrm::Button1Click);
+  connect(buttons, &QDialogButtonBox::accepted, this, &TExportFrm::BitBtn1Click);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void TExportFrm::RadioButtonClick(int format) {
+  formatIndex_ = format;
+  defaultExtension_ = QString::fromLatin1(kFormats[format].extension);
+}
+
+void TExportFrm::Button1Click() {
+  SaveDialog1->setDefaultSuffix(defaultExtension_.mid(1));
+  SaveDialog1->setNameFilter(QString::fromLatin1(kFormats[formatIndex_].filter));
+  if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) return;
+  Edit1->setText(SaveDialog1->selectedFiles().front());
+}
+
+void TExportFrm::BitBtn1Click() {
+  if (!Edit1->text().isEmpty() && target_.CurrentGrid) {
+    ExportMessages messages(this);
+    kFormats[formatIndex_].write(target_.CurrentGrid->table(), Edit1->text().toStdString(),
+                                 messages);
+  }
+  accept();
+}
+
+}  // namespace tessivo::view

@@ -1,0 +1,52 @@
+// The main window's tool buttons that open the table, patcher and calculator windows.
+#include <QToolButton>
+
+#include "calculator/pwind2.h"
+#include "modify/modif.h"
+#include "tables/fexport.h"
+#include "tables/gopform.h"
+#include "tables/pdialog.h"
+#include "tables/seconds.h"
+#include "view/mainunit.h"
+
+namespace tessivo::view {
+
+void TMainFrm::CreateToolWindows() {
+  gridTarget_ = std::make_unique<GridTarget>();
+  ExportFrm = new TExportFrm(*gridTarget_, this);
+  PForm = new TPForm(*gridTarget_, this);
+  GopFrm = new TGopFrm(context_->stores(), *gridTarget_, *ExportFrm, *PForm, this);
+  SecondsFrm = new TSecondsFrm(context_->stores(), *gridTarget_, *ExportFrm, *PForm, this);
+  ModifFrm = new TModifFrm(*context_, static_cast<uint32_t>(view_.kiloBase), this);
+  PWindow2 = new TPWindow2(static_cast<uint32_t>(view_.kiloBase), this);
+  connect(SpeedButton3, &QToolButton::clicked, this, &TMainFrm::SpeedButton3Click);
+  connect(SpeedButton6, &QToolButton::clicked, this, &TMainFrm::SpeedButton6Click);
+  connect(SpeedButton5, &QToolButton::clicked, this, &TMainFrm::SpeedButton5Click);
+  connect(SpeedButton4, &QToolButton::clicked, this, &TMainFrm::SpeedButton4Click);
+}
+
+void TMainFrm::SpeedButton3Click() {
+  GopFrm->exec();
+}
+
+void TMainFrm::SpeedButton6Click() {
+  SecondsFrm->exec();
+}
+
+void TMainFrm::SpeedButton5Click() {
+  // GOP positions of a demultiplexed stream count video bytes, not file offsets.
+  if (context_->reader().demuxMode()) {
+    ShowMessage(
+        "You cannot modify a system/program stream!\nTo do it you have to demux it to separated "
+        "video/audio streams");
+    return;
+  }
+  ModifFrm->setAnalysedFile(openFileName_);
+  ModifFrm->exec();
+}
+
+void TMainFrm::SpeedButton4Click() {
+  PWindow2->exec();
+}
+
+}  // namespace tessivo::view

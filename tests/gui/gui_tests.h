@@ -13,6 +13,7 @@ std::unique_ptr<QObject> MakeSettingsTest();
 std::unique_ptr<QObject> MakeTableWindowsTest();
 std::unique_ptr<QObject> MakeModifyWindowTest();
 std::unique_ptr<QObject> MakeCalculatorWindowTest();
+std::unique_ptr<QObject> MakeCapacityTest();
 
 inline std::vector<std::unique_ptr<QObject>> GuiTests() {
   std::vector<std::unique_ptr<QObject>> tests;
@@ -22,6 +23,7 @@ inline std::vector<std::unique_ptr<QObject>> GuiTests() {
   tests.push_back(MakeTableWindowsTest());
   tests.push_back(MakeModifyWindowTest());
   tests.push_back(MakeCalculatorWindowTest());
+  tests.push_back(MakeCapacityTest());
   return tests;
 }
 

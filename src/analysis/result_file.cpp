@@ -6,6 +6,8 @@
 #include <memory>
 #include <system_error>
 
+#include "analysis/partial_file.h"
+
 namespace tessivo {
 
 namespace {
@@ -199,9 +201,8 @@ ResultFileStatus SaveResultFile(AnalysisContext& context, const std::string& pat
   summary.savedSecondCount = stores.ValidSecondCount();
   summary.savedGopCount = stores.gopCount;
 
-  const std::string partial = path + ".partial";
-  File file(std::fopen(partial.c_str(), "wb"));
-  if (!file) return Failure("Cannot create the result file " + path);
+  PartialFile file;
+  if (!file.Create(path)) return Failure("Cannot create the result file " + path);
   auto chunk = std::make_unique_for_overwrite<uint8_t[]>(kChunkRecords * kStoredGopSize);
   uint8_t header[kResultHeaderSize];
   EncodeHeader(summary, header);
@@ -212,13 +213,7 @@ ResultFileStatus SaveResultFile(AnalysisContext& context, const std::string& pat
                               EncodeGop, chunk.get()) &&
                  WriteRecords(file.get(), stores.pictures(), summary.pictureCount,
                               kStoredPictureSize, EncodePicture, chunk.get());
-  written = std::fclose(file.release()) == 0 && written;
-  std::error_code error;
-  if (written) std::filesystem::rename(partial, path, error);
-  if (!written || error) {
-    std::filesystem::remove(partial, error);
-    return Failure("Cannot write the result file " + path);
-  }
+  if (!file.Commit(written)) return Failure("Cannot write the result file " + path);
   return ResultFileStatus{true, {}};
 }
 

@@ -49,15 +49,8 @@ bool CopyInput::Refill() {
 
 CopyOutput::CopyOutput() : buffer_(std::make_unique<uint8_t[]>(kCopyBufferSize)) {}
 
-CopyOutput::~CopyOutput() {
-  Discard();
-}
-
 bool CopyOutput::Create(const std::string& path) {
-  path_ = path;
-  partialPath_ = path + ".partial";
-  file_ = std::fopen(partialPath_.c_str(), "wb");
-  return file_ != nullptr;
+  return file_.Create(path);
 }
 
 void CopyOutput::Put(const uint8_t* bytes, size_t count) {
@@ -72,29 +65,13 @@ void CopyOutput::Put(const uint8_t* bytes, size_t count) {
 }
 
 void CopyOutput::Flush() {
-  if (fill_ != 0 && std::fwrite(buffer_.get(), 1, fill_, file_) != fill_) failed_ = true;
+  if (fill_ != 0 && std::fwrite(buffer_.get(), 1, fill_, file_.get()) != fill_) failed_ = true;
   fill_ = 0;
 }
 
 bool CopyOutput::Commit() {
   Flush();
-  const bool closed = std::fclose(file_) == 0;
-  file_ = nullptr;
-  std::error_code error;
-  if (closed && !failed_) std::filesystem::rename(partialPath_, path_, error);
-  if (!closed || failed_ || error) {
-    std::filesystem::remove(partialPath_, error);
-    return false;
-  }
-  return true;
-}
-
-void CopyOutput::Discard() {
-  if (!file_) return;
-  std::fclose(file_);
-  file_ = nullptr;
-  std::error_code error;
-  std::filesystem::remove(partialPath_, error);
+  return file_.Commit(!failed_);
 }
 
 }  // namespace tessivo

@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+#include "analysis/partial_file.h"
+
 namespace tessivo {
 
 inline constexpr uint32_t kCopyBufferSize = 16384;
@@ -58,9 +60,6 @@ class CopyInput {
 class CopyOutput {
  public:
   CopyOutput();
-  ~CopyOutput();
-  CopyOutput(const CopyOutput&) = delete;
-  CopyOutput& operator=(const CopyOutput&) = delete;
 
   bool Create(const std::string& path);
   void Put(uint8_t byte) {
@@ -73,11 +72,8 @@ class CopyOutput {
 
  private:
   void Flush();
-  void Discard();
 
-  std::string path_;
-  std::string partialPath_;
-  std::FILE* file_ = nullptr;
+  PartialFile file_;
   std::unique_ptr<uint8_t[]> buffer_;
   uint32_t fill_ = 0;
   bool failed_ = false;

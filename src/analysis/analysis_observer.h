@@ -24,6 +24,9 @@ class AnalysisObserver {
   virtual void ShowMessage(const std::string& /*text*/) {}
   // Share of the input copied so far by the stream patcher, 0 to 100 (its progress bar PB).
   virtual void UpdateCopyProgress(uint32_t /*percent*/) {}
+  // The temporary name of the output being written, empty once it is named or removed: what a
+  // front end ended by a signal removes on its way out.
+  virtual void SetPartialFile(const std::string& /*temporaryPath*/) {}
 };
 
 }  // namespace tessivo

@@ -201,7 +201,7 @@ ResultFileStatus SaveResultFile(AnalysisContext& context, const std::string& pat
   summary.savedSecondCount = stores.ValidSecondCount();
   summary.savedGopCount = stores.gopCount;
 
-  PartialFile file;
+  PartialFile file(&context.observer());
   if (!file.Create(path)) return Failure("Cannot create the result file " + path);
   auto chunk = std::make_unique_for_overwrite<uint8_t[]>(kChunkRecords * kStoredGopSize);
   uint8_t header[kResultHeaderSize];

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/signal_cleanup.h"
 
 namespace tessivo::cli {
 
@@ -63,6 +64,7 @@ int UsageError(const std::string& message) {
 }
 
 int Main(int argc, char** argv) {
+  InstallSignalCleanup();
   if (argc < 2) return UsageError("no command given");
   const std::string name = argv[1];
   if (name == "--help" || name == "-h" || name == "help") {

@@ -192,13 +192,13 @@ class Copier {
 CopyResult StreamCopy(const std::string& inputPath, const std::string& outputPath,
                       const HeaderPatch& patch, const CopyOptions& options,
                       const RecordStores& stores, AnalysisObserver& observer) {
-  if (SameFile(inputPath, outputPath) || SameFile(inputPath, outputPath + ".partial")) {
+  if (SameFile(inputPath, outputPath)) {
     return {false,
             "The output file " + outputPath + " is the analysed file itself: choose another name"};
   }
   CopyInput input;
   if (!input.Open(inputPath)) return {false, "Cannot open the input file " + inputPath};
-  CopyOutput output;
+  CopyOutput output(observer);
   if (!output.Create(outputPath)) return {false, "Cannot create the output file " + outputPath};
   Copier copier(patch, options, stores, observer, input, output);
   if (!copier.Run()) return {false, "Cannot read the input file " + inputPath};

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <span>
-#include <system_error>
 #include <vector>
 
+#include "analysis/same_file.h"
 #include "modify/copy_files.h"
 #include "modify/sequence_header_block.h"
 
@@ -19,11 +18,6 @@ constexpr uint8_t kSequenceHeaderCode = 0xB3;
 constexpr uint8_t kSequenceEndCode = 0xB7;
 constexpr uint8_t kGopCode = 0xB8;
 constexpr uint64_t kProgressStep = 1000;
-
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  return std::filesystem::equivalent(a, b, error) && !error;
-}
 
 class Copier {
  public:
@@ -193,8 +187,7 @@ CopyResult StreamCopy(const std::string& inputPath, const std::string& outputPat
                       const HeaderPatch& patch, const CopyOptions& options,
                       const RecordStores& stores, AnalysisObserver& observer) {
   if (SameFile(inputPath, outputPath)) {
-    return {false,
-            "The output file " + outputPath + " is the analysed file itself: choose another name"};
+    return {false, SameFileRefusal(outputPath, inputPath, "analysed file")};
   }
   CopyInput input;
   if (!input.Open(inputPath)) return {false, "Cannot open the input file " + inputPath};

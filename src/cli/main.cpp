@@ -1,4 +1,5 @@
 // tessivo-cli: the headless front end over the analysis engine.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -63,8 +64,7 @@ int UsageError(const std::string& message) {
   return kExitUsage;
 }
 
-int Main(int argc, char** argv) {
-  InstallSignalCleanup();
+int RunCommand(int argc, char** argv) {
   if (argc < 2) return UsageError("no command given");
   const std::string name = argv[1];
   if (name == "--help" || name == "-h" || name == "help") {
@@ -81,6 +81,20 @@ int Main(int argc, char** argv) {
     return command.run(arguments);
   }
   return UsageError("unknown command \"" + name + "\"");
+}
+
+// Output that never reached its destination (a full disk behind stdout) is no success.
+int Main(int argc, char** argv) {
+  InstallSignalCleanup();
+  const int exitCode = RunCommand(argc, argv);
+  const bool flushed = std::fflush(stdout) == 0;
+  const int flushError = errno;
+  if (!flushed || std::ferror(stdout)) {
+    std::fprintf(stderr, "Cannot write to the standard output%s%s\n", flushed ? "" : ": ",
+                 flushed ? "" : std::strerror(flushError));
+    return exitCode == kExitDone ? kExitCannotWrite : exitCode;
+  }
+  return exitCode;
 }
 
 }  // namespace tessivo::cli

@@ -40,6 +40,19 @@ void ApplyTo(const ModifyRequest& request, ModifyValues& values) {
   if (request.constrained) values.constrainedParameters = *request.constrained == 1;
 }
 
+// Every value given on the command line goes into every header, also where it equals the first
+// header's and a later header differs.
+uint32_t GivenFields(const ModifyRequest& request) {
+  uint32_t fields = 0;
+  if (request.width) fields |= kHorizontalSizeChanged;
+  if (request.height) fields |= kVerticalSizeChanged;
+  if (request.aspect) fields |= kAspectRatioChanged;
+  if (request.frameRate) fields |= kFrameRateChanged;
+  if (request.bitRate) fields |= kBitRateChanged;
+  if (request.constrained) fields |= kConstrainedChanged;
+  return fields;
+}
+
 // Checks IN and OUT against the GOP records and sets them; an empty text when they fit.
 std::string SetCutPoints(const ModifyRequest& request, uint32_t gopCount, CopyOptions& options) {
   if (!request.in && !request.out) return {};
@@ -94,7 +107,8 @@ int RunModify(ArgumentList& arguments) {
 
   ModifyValues values = ValuesOf(stores.summary);
   ApplyTo(request, values);
-  const HeaderPatch patch = MakeHeaderPatch(values, stores.summary);
+  HeaderPatch patch = MakeHeaderPatch(values, stores.summary);
+  patch.changedFields |= GivenFields(request);
   CopyProgressObserver copyObserver(output, false);
   const CopyResult result = StreamCopy(input, output, patch, options, stores, copyObserver);
   copyObserver.FinishProgress();

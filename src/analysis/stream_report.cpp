@@ -135,6 +135,9 @@ std::vector<std::string> ShowStreamReport(const RecordStores& stores, const RunN
   if (notes.startsWithInvalidHeader) {
     lines.push_back("WARNING! The stream starts with invalid header!");
   }
+  if (notes.noSequenceHeader) {
+    lines.push_back("WARNING! No video sequence header found in this stream!");
+  }
   if (notes.frameRateAssumed) {
     lines.push_back("WARNING! Invalid frame rate code, 25 frames per second assumed!");
   }

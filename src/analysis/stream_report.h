@@ -17,6 +17,7 @@ struct RunNotes {
   bool capacityReached = false;
   uint32_t maxFrames = 0;
   uint32_t skippedVideoPackets = 0;
+  bool noSequenceHeader = false;
 };
 
 std::vector<std::string> ShowStreamReport(const RecordStores& stores, const RunNotes& notes);

@@ -57,6 +57,7 @@ OpenResult VideoParser::OpenStream(const std::string& path) {
       } while (currentStartCode_ != kSequenceHeaderCode && currentStartCode_ != kEndOfStream);
       // Positions in a program stream count video bytes from the end of this start code.
       source_.ResetStreamByteCounter();
+      facts_.noSequenceHeader = currentStartCode_ == kEndOfStream;
       break;
     }
     if (currentStartCode_ == kEndOfStream) {

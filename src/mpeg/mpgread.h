@@ -22,6 +22,7 @@ struct ParserFacts {
   bool startsWithInvalidHeader = false;
   bool frameRateAssumed = false;  // an invalid frame_rate_code was read as 25 frames per second
   bool capacityReached = false;   // the run stopped at a full store
+  bool noSequenceHeader = false;  // the demultiplexed video never showed a sequence header
 };
 
 class VideoParser {

@@ -1,5 +1,6 @@
 #include "analysis/stream_report.h"
 
+#include <cinttypes>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -146,7 +147,7 @@ std::vector<std::string> ShowStreamReport(const RecordStores& stores, const RunN
                            notes.maxFrames));
   }
   if (notes.skippedVideoPackets > 0) {
-    lines.push_back(Format("WARNING! %u video packets skipped by the packet header check!",
+    lines.push_back(Format("WARNING! %" PRIu64 " video packets skipped by the packet header check!",
                            notes.skippedVideoPackets));
   }
   return lines;

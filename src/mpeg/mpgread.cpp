@@ -1,7 +1,9 @@
 #include "mpeg/mpgread.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "input/start_codes.h"
 
@@ -11,6 +13,11 @@ namespace {
 constexpr uint32_t kFramePicture = 3;
 constexpr double kAssumedFrameRate = 25.0;
 constexpr uint16_t kVariableBitrateVbvDelay = 0xFFFF;
+
+// Record fields are 32 bits wide: a larger value is kept as the largest they hold.
+uint32_t ClampTo32(uint64_t value) {
+  return static_cast<uint32_t>(std::min<uint64_t>(value, std::numeric_limits<uint32_t>::max()));
+}
 
 std::string FileNotFoundMessage(const std::string& path) {
   const int length = std::snprintf(nullptr, 0, "File %s not found\n", path.c_str());
@@ -171,8 +178,7 @@ VideoParser::StartCodeOutcome VideoParser::HandlePicture(Step& step) {
   PictureRecord* pictures = stores_.pictures();
   const uint64_t position = source_.streamByteCounter();
   if (summary.pictureCount > 0) {
-    pictures[summary.pictureCount - 1].size =
-        static_cast<uint32_t>(position - lastPicturePosition_);
+    pictures[summary.pictureCount - 1].size = ClampTo32(position - lastPicturePosition_);
   }
   lastPicturePosition_ = position;
 
@@ -256,7 +262,7 @@ void VideoParser::CloseOpenPicture(Step& step) {
   SequenceSummary& summary = stores_.summary;
   if (summary.pictureCount == 0) return;
   PictureRecord& picture = stores_.pictures()[summary.pictureCount - 1];
-  picture.size = static_cast<uint32_t>(source_.streamByteCounter() - lastPicturePosition_);
+  picture.size = ClampTo32(source_.streamByteCounter() - lastPicturePosition_);
   if (step.pictureSliceCount != 0) {
     picture.qavg /= step.pictureSliceCount;
     step.pictureSliceCount = 0;
@@ -276,11 +282,11 @@ void VideoParser::FillRecord(const Step& step, PerSecondStats& record) const {
   if (step.frames == 0) {
     record.bitrate = 0;
   } else {
-    const uint64_t bytes = source_.streamByteCounter() - step.start;
-    const auto bits = static_cast<uint32_t>(8 * bytes);
-    const uint32_t perFrame = bits / step.frames;
-    const auto wholeRate = static_cast<uint32_t>(rate);
-    record.bitrate = perFrame * wholeRate / kiloBase_;
+    // 32 bits hold neither the bits of a long tail nor per frame times rate: 64 bits, clamped.
+    const uint64_t bits = 8 * (source_.streamByteCounter() - step.start);
+    const uint64_t perFrame = bits / step.frames;
+    const auto wholeRate = static_cast<uint64_t>(rate);
+    record.bitrate = ClampTo32(perFrame * wholeRate / kiloBase_);
   }
   record.quant = step.quantiserTotal / (CountsFieldPictures() ? 2.0 * rate : rate);
 }

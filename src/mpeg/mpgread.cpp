@@ -109,7 +109,8 @@ bool VideoParser::ParseSecond(PerSecondStats& record) {
     }
   }
   FillRecord(step, record);
-  stores_.summary.streamBytes = static_cast<uint32_t>(source_.streamByteCounter());
+  stores_.streamByteCount = source_.streamByteCounter();
+  stores_.summary.streamBytes = static_cast<uint32_t>(stores_.streamByteCount);
   return true;
 }
 

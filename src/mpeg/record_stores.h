@@ -30,7 +30,7 @@ class RecordStores {
   PerSecondStats* seconds() { return seconds_.get(); }
   const PerSecondStats* seconds() const { return seconds_.get(); }
 
-  void ClearSummary();
+  void ClearSummary();          // also sets streamByteCount to 0
   void ClearPicturesAndGops();  // also sets gopCount to 0
   void ClearSeconds();
 
@@ -38,6 +38,8 @@ class RecordStores {
   uint32_t ValidSecondCount() const;
 
   SequenceSummary summary{};
+  // The full stream byte count; summary.streamBytes keeps only its low 32 bits.
+  uint64_t streamByteCount = 0;
   FirstSequenceBlock firstSequenceBlock{};
   uint32_t gopCount = 0;
 

@@ -369,6 +369,8 @@ ResultFileStatus LoadResultFile(AnalysisContext& context, const std::string& pat
     return Failure("Cannot read the result file " + path);
   }
   stores.gopCount = loaded.savedGopCount;
+  // Every record the file counts is one of the analysis, whatever its flag says.
+  for (uint32_t i = 0; i < loaded.savedSecondCount; ++i) stores.seconds()[i].valid = 1;
   context.MarkResultLoaded(loaded.savedSecondCount);
   return ResultFileStatus{true, {}};
 }

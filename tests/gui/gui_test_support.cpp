@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include "support/test_files.h"
@@ -126,6 +127,11 @@ std::unique_ptr<view::TMainFrm> AnalysedToTheEnd(const char* name) {
   };
   if (!QTest::qWaitFor(ended, 20000)) return nullptr;
   return window;
+}
+
+void LoadResult(view::TMainFrm& window, const QString& path) {
+  AnswerFileDialog(&window, QStringLiteral("LVRd"), path);
+  QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("SpeedButton2")), Qt::LeftButton);
 }
 
 void WithModal(QWidget* window, QAbstractButton* button, const QString& dialogName,

@@ -48,6 +48,8 @@ void StoreValue(const QString& name, const QVariant& value);
 std::unique_ptr<view::TMainFrm> ShowWindow(const QStringList& arguments = {});
 // A shown window that has analysed the fixture name to its end.
 std::unique_ptr<view::TMainFrm> AnalysedToTheEnd(const char* name);
+// Loads the result file path through the window's "Open result file" button.
+void LoadResult(view::TMainFrm& window, const QString& path);
 
 // Clicks button, runs action on the modal window dialogName that it opens, and closes that window
 // if action left it open.

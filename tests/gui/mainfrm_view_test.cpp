@@ -53,11 +53,6 @@ void WriteSeconds(const QString& path, uint32_t count) {
   SaveResultFile(*context, path.toStdString());
 }
 
-void LoadResult(view::TMainFrm& window, const QString& path) {
-  AnswerFileDialog(&window, QStringLiteral("LVRd"), path);
-  QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("SpeedButton2")), Qt::LeftButton);
-}
-
 int CountColour(const QImage& image, QRect area, QColor colour) {
   int count = 0;
   for (int y = area.top(); y <= area.bottom(); ++y) {

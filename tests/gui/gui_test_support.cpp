@@ -87,6 +87,13 @@ void TurnWheel(QWidget* widget, int delta, Qt::KeyboardModifiers modifiers) {
   QApplication::sendEvent(widget, &event);
 }
 
+void SwipeSideways(QWidget* widget, int delta, Qt::KeyboardModifiers modifiers) {
+  const QPointF position(50, 50);
+  QWheelEvent event(position, widget->mapToGlobal(position), QPoint(delta, 0), QPoint(delta, 0),
+                    Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(widget, &event);
+}
+
 QString LabelText(const QWidget* window, const char* name) {
   const auto* label = window->findChild<QLabel*>(QString::fromLatin1(name));
   return label ? label->text() : QStringLiteral("<no label %1>").arg(QLatin1String(name));

@@ -35,6 +35,8 @@ void AnswerFileDialog(QWidget* window, const QString& dialogName, const QString&
 
 void MoveMouse(QWidget* widget, QPoint position, Qt::KeyboardModifiers modifiers = {});
 void TurnWheel(QWidget* widget, int delta, Qt::KeyboardModifiers modifiers = {});
+// A horizontal wheel or a touchpad side-swipe: a wheel event without vertical delta.
+void SwipeSideways(QWidget* widget, int delta, Qt::KeyboardModifiers modifiers = {});
 
 // Text of the child label name.
 QString LabelText(const QWidget* window, const char* name);

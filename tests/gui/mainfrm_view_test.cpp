@@ -329,6 +329,26 @@ class ViewTest : public QObject {
     QCOMPARE(BarBeside(rows[6])->width(), 0);
   }
 
+  void sidewaysWheelLeavesTheView() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("hundred.tsr"));
+    WriteSeconds(path, 100);
+    auto window = ShowWindow();
+    LoadResult(*window, path);
+    const view::ViewState& v = window->view();
+    TurnWheel(window.get(), -120);
+    QCOMPARE(v.firstSecond, 3u);
+    QCOMPARE(Sc1Position(*window), 4);
+    for (int delta : {120, -120}) {
+      SwipeSideways(window.get(), delta);
+      SwipeSideways(window.get(), delta, Qt::ShiftModifier);
+    }
+    QCOMPARE(v.firstSecond, 3u);
+    QCOMPARE(Sc1Position(*window), 4);
+    TurnWheel(window.get(), 120);  // the vertical wheel still steps back
+    QCOMPARE(v.firstSecond, 0u);
+  }
+
   void wheelScrollBarAndEndButtonsMoveTheView() {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("hundred.tsr"));

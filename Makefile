@@ -1,4 +1,5 @@
-# make run: install what is missing, build, analyse the bundled sample stream.
+# make run: install what is missing, build, open the desktop application on the bundled sample
+#   stream (tessivo-cli analyses it instead when no display can be reached).
 # make test: build and run every test, then the sanitizer build's tests and short fuzz runs.
 # make fuzz: long fuzz runs (FUZZ_RUNS executions per target).
 BUILD ?= build
@@ -23,7 +24,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/src/cli/tessivo-cli analyse $(SAMPLE)
+	sh scripts/run-sample.sh $(BUILD) $(SAMPLE)
 
 test: unit-test asan-test fuzz-smoke
 

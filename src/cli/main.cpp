@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "tessivo_version.h"
 
 namespace tessivo::cli {
 
@@ -30,6 +31,7 @@ constexpr const char* kUsage =
     "                          [--resolution 0-7] [--media 0-5] [--discs N] [--custom MB]\n"
     "                          [--complexity 0-100] [--quality 0-40] [--kilo 1024|1000]\n"
     "      Prints what the bitrate calculator shows on its BITRATE or VIDEO LENGTH tab.\n"
+    "  tessivo-cli --help | --version\n"
     "\n"
     "EXPORTS:\n"
     "  --gops FILE       writes the GOP table\n"
@@ -67,6 +69,10 @@ int Main(int argc, char** argv) {
   const std::string name = argv[1];
   if (name == "--help" || name == "-h" || name == "help") {
     std::fputs(kUsage, stdout);
+    return kExitDone;
+  }
+  if (name == "--version") {
+    std::printf("tessivo-cli %s\n", kVersion);
     return kExitDone;
   }
   for (const Command& command : kCommands) {

@@ -4,7 +4,7 @@ set -eu
 
 packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev ffmpeg time
   qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra clang libclang-rt-14-dev
-  libgsf-1-dev python3-xlrd poppler-utils"
+  libgsf-1-dev python3-xlrd poppler-utils mjpegtools"
 
 missing=""
 for package in $packages; do

@@ -6,6 +6,7 @@
 
 #include "support/analysed_stream.h"
 #include "support/stream_builder.h"
+#include "support/unit_stream.h"
 
 namespace tessivo {
 namespace {
@@ -15,31 +16,7 @@ using test::PictureCodingFields;
 using test::SequenceExtensionFields;
 using test::SequenceHeaderFields;
 using test::StreamBuilder;
-
-// A stream of pictures each of whose buffer unit (the headers in front of it, its header, one
-// slice and zero stuffing up to the next unit) is exactly the size asked for.
-class UnitStream {
- public:
-  UnitStream(const SequenceHeaderFields& header, const SequenceExtensionFields* extension) {
-    builder_.SequenceHeader(header);
-    if (extension) builder_.SequenceExtension(*extension);
-    builder_.Gop(0, 0, 0, 0, true);
-  }
-  UnitStream& Add(char type, size_t unitBytes, uint16_t vbvDelay,
-                  const PictureCodingFields* coding = nullptr) {
-    builder_.Picture(type, vbvDelay);
-    if (coding) builder_.PictureCodingExtension(*coding);
-    builder_.Slice(5, 10);
-    unitEnd_ += unitBytes;
-    builder_.PadTo(unitEnd_);
-    return *this;
-  }
-  const std::vector<uint8_t>& bytes() const { return builder_.bytes(); }
-
- private:
-  StreamBuilder builder_;
-  size_t unitEnd_ = 0;
-};
+using test::UnitStream;
 
 SequenceHeaderFields Header(uint32_t bitRateValue, uint32_t vbvBufferSize,
                             uint8_t frameRateCode = 3) {

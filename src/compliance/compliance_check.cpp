@@ -30,8 +30,18 @@ std::string AtMost(const char* what, uint64_t found, uint64_t limit, const char*
   return std::string(what) + " " + AtMost(found, limit, unit);
 }
 
+// Codes past the 16 a mask holds (from a damaged result file) are never allowed.
+bool Allows(uint16_t codes, uint32_t code) {
+  return code < 16 && (codes >> code & 1) != 0;
+}
+
 uint8_t VersionOf(const SequenceFacts& sequence) {
   return sequence.isMpeg2 ? kMpeg2 : kMpeg1;
+}
+
+// A damaged result file may hold any 32-bit value; past 255 stays past every allowed code.
+uint8_t Code(uint32_t value) {
+  return static_cast<uint8_t>(std::min<uint32_t>(value, 255));
 }
 
 // What the first sequence header and extensions in the summary tell, for a loaded result.
@@ -42,13 +52,13 @@ SequenceFacts SummarySequence(const SequenceSummary& summary) {
   facts.frameRate = FrameRateOf(summary.frameRateIndex);
   facts.horizontalSize = summary.horizontalSize;
   facts.verticalSize = summary.verticalSize;
-  facts.aspectRatioCode = static_cast<uint8_t>(summary.aspectRatioCode);
-  facts.frameRateCode = static_cast<uint8_t>(summary.frameRateIndex);
+  facts.aspectRatioCode = Code(summary.aspectRatioCode);
+  facts.frameRateCode = Code(summary.frameRateIndex);
   facts.constrainedParameters = summary.constrainedParameters;
   facts.isMpeg2 = summary.isMpeg2;
   facts.profileLevel = summary.profileLevel;
-  facts.chromaFormat = static_cast<uint8_t>(summary.chromaFormat);
-  facts.progressiveSequence = static_cast<uint8_t>(summary.progressiveSequence);
+  facts.chromaFormat = Code(summary.chromaFormat);
+  facts.progressiveSequence = summary.progressiveSequence != 0;
   return facts;
 }
 
@@ -219,7 +229,7 @@ Checker::Finding Checker::FrameRate(const SequenceFacts& sequence) const {
   const bool interlaced = sequence.isMpeg2 && !sequence.progressiveSequence;
   const uint8_t scan = interlaced ? kInterlacedScan : kProgressiveScan;
   for (const FrameFormat* format : Candidates(sequence)) {
-    if ((format->frameRateCodes >> sequence.frameRateCode & 1) && (format->scans & scan)) {
+    if (Allows(format->frameRateCodes, sequence.frameRateCode) && (format->scans & scan)) {
       return std::nullopt;
     }
   }
@@ -229,7 +239,7 @@ Checker::Finding Checker::FrameRate(const SequenceFacts& sequence) const {
 
 Checker::Finding Checker::AspectRatio(const SequenceFacts& sequence) const {
   for (const FrameFormat* format : Candidates(sequence)) {
-    if (format->aspectCodes >> sequence.aspectRatioCode & 1) return std::nullopt;
+    if (Allows(format->aspectCodes, sequence.aspectRatioCode)) return std::nullopt;
   }
   return Format("aspect_ratio_information %u at %ux%u", sequence.aspectRatioCode,
                 sequence.horizontalSize, sequence.verticalSize);

@@ -279,6 +279,14 @@ TEST(ComplianceCheckTest, ALoadedResultChecksWhatItHoldsAndSaysWhatItCannot) {
   EXPECT_EQ(measured.failures.back().second, 1u);
   EXPECT_EQ(measured.failures.back().gop, kNoGop);
   EXPECT_EQ(dvd.Rule("Nominal bitrate (MPEG-2)").outcome, RuleOutcome::kFail);
+
+  // A damaged file's codes past every table fail their rules and nothing else.
+  SequenceSummary& summary = dvd.run.context().stores().summary;
+  summary.aspectRatioCode = 259;
+  summary.frameRateIndex = 200;
+  dvd.Check("dvd-pal");
+  EXPECT_EQ(dvd.Rule("Aspect ratio").outcome, RuleOutcome::kFail);
+  EXPECT_EQ(dvd.Rule("Frame rate").outcome, RuleOutcome::kFail);
 }
 
 }  // namespace

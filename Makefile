@@ -1,6 +1,8 @@
-# make run: install what is missing, build, analyse the bundled sample stream.
+# make run: install what is missing, build, open the desktop application on the bundled sample
+#   stream (tessivo-cli analyses it instead when no display can be reached).
 # make test: build and run every test, then the sanitizer build's tests and short fuzz runs.
 # make fuzz: long fuzz runs (FUZZ_RUNS executions per target).
+# make package: the Debian package, in $(BUILD).
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
@@ -9,7 +11,8 @@ JOBS ?= $(shell nproc)
 FUZZ_SMOKE_SECONDS ?= 20
 FUZZ_RUNS ?= 10000000
 
-.PHONY: all deps configure build run test unit-test asan-test fuzz-build fuzz-smoke fuzz clean
+.PHONY: all deps configure build run package test unit-test asan-test fuzz-build fuzz-smoke fuzz \
+  clean
 
 all: build
 
@@ -23,7 +26,10 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	$(BUILD)/src/cli/tessivo-cli analyse $(SAMPLE)
+	sh scripts/run-sample.sh $(BUILD) $(SAMPLE)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 test: unit-test asan-test fuzz-smoke
 

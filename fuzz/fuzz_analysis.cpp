@@ -7,6 +7,7 @@
 #include "analysis/analysis_context.h"
 #include "analysis/result_file.h"
 #include "analysis/stream_report.h"
+#include "fuzz_checks.h"
 #include "fuzz_input_file.h"
 
 namespace {
@@ -48,6 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     __builtin_trap();
   }
   tessivo::ShowStreamReport(stores, context.runNotes());
+  tessivo::fuzz::CheckEverything(context);
 
   // Whatever was analysed saves and loads back to the same records.
   tessivo::fuzz::FuzzInputFile result(nullptr, 0, ".tsr");
@@ -59,5 +61,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       reloaded.secondsRead() != stores.ValidSecondCount()) {
     __builtin_trap();
   }
+  tessivo::fuzz::CheckEverything(reloaded);
   return 0;
 }

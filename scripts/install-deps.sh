@@ -4,7 +4,9 @@ set -eu
 
 packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev ffmpeg time
   qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra clang libclang-rt-14-dev
-  libgsf-1-dev python3-xlrd poppler-utils"
+  libgsf-1-dev python3-xlrd poppler-utils qt6-wayland x11-utils xvfb xauth
+  librsvg2-bin desktop-file-utils appstream shared-mime-info groff-base
+  mjpegtools"
 
 missing=""
 for package in $packages; do

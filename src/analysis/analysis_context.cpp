@@ -36,6 +36,7 @@ OpenResult AnalysisContext::StartAnalysis(const std::string& path) {
   const size_t nameLength = std::min(path.size(), kFileNameSize - 1);
   std::memcpy(stores_->summary.fileName, path.data(), nameLength);
   stores_->ClearPicturesAndGops();
+  stores_->pictureFactsAvailable = true;
   observer_.UpdateProgress(0);
   reader_.ResetBytesRead();
 
@@ -115,6 +116,7 @@ RunNotes AnalysisContext::runNotes() const {
 }
 
 void AnalysisContext::MarkResultLoaded(uint32_t secondCount) {
+  stores_->pictureFactsAvailable = false;
   secondsRead_ = secondCount;
   endReached_ = true;
   dataLoaded_ = true;

@@ -14,7 +14,7 @@ struct BitrateResult {
   std::string kbytes;      // "%8.2f" KByte/s
   std::string mbytes;      // "%8.2f" MByte/s
   std::string compliance;  // "VCD,", "S-VCD," and "DVD-VIDEO" where the total fits
-  std::array<std::string, kCustomMedium> playingTimes;  // "~ mm:ss", kBitrateMediaRows order
+  std::array<std::string, kCustomMedium> playingTimes;  // "~ mm:ss", kFixedMediaCapacities order
 };
 
 // A total of 0 bit/s or less fits no format and plays for "~ --:--".

@@ -30,14 +30,17 @@ inline constexpr double kFixedMediaCapacities[kCustomMedium] = {
     37538014167.04,  // 4.37 x 2^30 bytes
 };
 
-// The "Media" rows of tab "BITRATE", in the order of the capacities above.
+// The "Media" rows of tab "BITRATE", top to bottom. The 4.7 GB row stands above the 3.9 GB one,
+// so a row names its capacity rather than following their order.
 struct MediaRow {
   const char* text;
   const char* fileSystem;
+  int medium;  // index into kFixedMediaCapacities
 };
 inline constexpr MediaRow kBitrateMediaRows[kCustomMedium] = {
-    {"CD-ROM 650MB", "CDROM/XA"}, {"CD-ROM 700MB", "CDROM/XA"},   {"DVD-RAM 2.6GB", "UDFS"},
-    {"DVD-R 3.9GB", "UDFS"},      {"DVD-R/RW/RAM 4.7GB", "UDFS"},
+    {"CD-ROM 650MB", "CDROM/XA", 0}, {"CD-ROM 700MB", "CDROM/XA", 1},
+    {"DVD-RAM 2.6GB", "UDFS", 2},    {"DVD-R/RW/RAM 4.7GB", "UDFS", 4},
+    {"DVD-R 3.9GB", "UDFS", 3},
 };
 
 // Capacity of the CUSTOM medium: Csp megabytes of 1000 x 1000 bytes.

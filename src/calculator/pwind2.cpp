@@ -128,10 +128,11 @@ QWidget* TPWindow2::CreateBitrateTab() {
     const MediaRow& medium = kBitrateMediaRows[row];
     mediaLayout->addWidget(new QLabel(QString::fromLatin1(medium.text), media), row, 0);
     mediaLayout->addWidget(new QLabel(QString::fromLatin1(medium.fileSystem), media), row, 1);
-    *times[row] = Named(new QLabel(media), names[row]);
-    (*times[row])->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    (*times[row])->setMinimumWidth(70);
-    mediaLayout->addWidget(*times[row], row, 2);
+    QLabel*& time = *times[medium.medium];
+    time = Named(new QLabel(media), names[medium.medium]);
+    time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    time->setMinimumWidth(70);
+    mediaLayout->addWidget(time, row, 2);
   }
 
   auto* left = new QVBoxLayout;

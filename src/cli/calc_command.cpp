@@ -48,9 +48,9 @@ int RunBitrateTab(ArgumentList& arguments) {
   std::printf("%s Byte/sec\n%s KByte/sec\n%s MByte/sec\n", result.bytes.c_str(),
               result.kbytes.c_str(), result.mbytes.c_str());
   std::printf("Compliance: %s\n", result.compliance.c_str());
-  for (int i = 0; i < kCustomMedium; ++i) {
-    std::printf("%-20s %-9s %s\n", kBitrateMediaRows[i].text, kBitrateMediaRows[i].fileSystem,
-                result.playingTimes[i].c_str());
+  for (const MediaRow& row : kBitrateMediaRows) {
+    std::printf("%-20s %-9s %s\n", row.text, row.fileSystem,
+                result.playingTimes[row.medium].c_str());
   }
   return kExitDone;
 }

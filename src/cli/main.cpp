@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/signal_cleanup.h"
+#include "tessivo_version.h"
 
 namespace tessivo::cli {
 
@@ -32,6 +33,7 @@ constexpr const char* kUsage =
     "                          [--resolution 0-7] [--media 0-5] [--discs N] [--custom MB]\n"
     "                          [--complexity 0-100] [--quality 0-40] [--kilo 1024|1000]\n"
     "      Prints what the bitrate calculator shows on its BITRATE or VIDEO LENGTH tab.\n"
+    "  tessivo-cli --help | --version\n"
     "\n"
     "EXPORTS:\n"
     "  --gops FILE       writes the GOP table\n"
@@ -69,6 +71,10 @@ int RunCommand(int argc, char** argv) {
   const std::string name = argv[1];
   if (name == "--help" || name == "-h" || name == "help") {
     std::fputs(kUsage, stdout);
+    return kExitDone;
+  }
+  if (name == "--version") {
+    std::printf("tessivo-cli %s\n", kVersion);
     return kExitDone;
   }
   for (const Command& command : kCommands) {

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "modify/copy_source.h"
 #include "modify/cut_points.h"
 #include "modify/header_patch.h"
 #include "modify/output_name.h"
@@ -272,6 +273,11 @@ void TModifFrm::OUTsChange() {
                              stores.summary.frameRateIndex));
 }
 
+void TModifFrm::UpdateProgress(uint32_t percent) {
+  // The file is analysed again before it is copied: the same bar shows that reading.
+  UpdateCopyProgress(percent);
+}
+
 void TModifFrm::UpdateCopyProgress(uint32_t percent) {
   PB->setValue(static_cast<int>(percent));
   // The copy runs on the window thread: show the bar now.
@@ -316,8 +322,11 @@ void TModifFrm::WriteCopy() {
   options.addSequenceEndCode = CheckBox2->isChecked();
 
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const CopyResult result =
-      StreamCopy(analysedFile_.toStdString(), output, patch, options, stores, *this);
+  const std::string input = analysedFile_.toStdString();
+  const CopySource source(input, stores, context_.settings(), *this);
+  const CopyResult result = source.ok()
+                                ? StreamCopy(input, output, patch, options, source.stores(), *this)
+                                : CopyResult{false, source.message()};
   QApplication::restoreOverrideCursor();
   if (!result.ok) {
     QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(result.message));

@@ -23,9 +23,11 @@ class TModifFrm : public QDialog, public AnalysisObserver {
  public:
   TModifFrm(const AnalysisContext& context, uint32_t kiloBase, QWidget* parent);
 
-  // The file the analysis read: the copy's source and the source of its extension.
+  // The file the analysis read or the loaded result names: the copy's source and the source of
+  // its extension. It is checked against the records before anything is written.
   void setAnalysedFile(const QString& fileName) { analysedFile_ = fileName; }
 
+  void UpdateProgress(uint32_t percent) override;
   void UpdateCopyProgress(uint32_t percent) override;
 
  protected:

@@ -3,67 +3,100 @@
 namespace tessivo {
 
 namespace {
-constexpr uint8_t kSequenceExtensionId = 1;
-constexpr uint8_t kSequenceScalableExtensionId = 5;
-constexpr uint8_t kPictureCodingExtensionId = 8;
-
 uint8_t Bit(uint8_t byte, int bit) {
   return (byte >> bit) & 1;
 }
 }  // namespace
 
-void DecodeSequenceHeader(ByteSource& source, SequenceSummary& summary) {
+SequenceHeaderValues ReadSequenceHeader(ByteSource& source) {
   uint8_t b[8];
   for (uint8_t& byte : b) byte = source.NextByte();
-  summary.horizontalSize = uint32_t{b[0]} << 4 | b[1] >> 4;   // horizontal_size_value
-  summary.verticalSize = uint32_t{b[1] & 0x0Fu} << 8 | b[2];  // vertical_size_value
-  summary.aspectRatioCode = b[3] >> 4;                        // aspect_ratio_information
-  summary.frameRateIndex = b[3] & 0x0F;                       // frame_rate_code
-  summary.bitRateValue = uint32_t{b[4]} << 10 | uint32_t{b[5]} << 2 | b[6] >> 6;  // bit_rate_value
-  summary.vbvBufferSize = uint32_t{b[6] & 0x1Fu} << 5 | b[7] >> 3;  // vbv_buffer_size_value
-  summary.constrainedParameters = Bit(b[7], 2);                     // constrained_parameters_flag
+  SequenceHeaderValues v;
+  v.horizontalSize = uint32_t{b[0]} << 4 | b[1] >> 4;   // horizontal_size_value
+  v.verticalSize = uint32_t{b[1] & 0x0Fu} << 8 | b[2];  // vertical_size_value
+  v.aspectRatioCode = b[3] >> 4;                        // aspect_ratio_information
+  v.frameRateIndex = b[3] & 0x0F;                       // frame_rate_code
+  v.bitRateValue = uint32_t{b[4]} << 10 | uint32_t{b[5]} << 2 | b[6] >> 6;  // bit_rate_value
+  v.vbvBufferSize = uint32_t{b[6] & 0x1Fu} << 5 | b[7] >> 3;                // vbv_buffer_size_value
+  v.constrainedParameters = Bit(b[7], 2);  // constrained_parameters_flag
+  return v;
 }
 
-bool DecodeExtension(ByteSource& source, SequenceSummary& summary, DecodedExtensions& decoded,
-                     bool& isScalable) {
+void DecodeSequenceHeader(const SequenceHeaderValues& values, SequenceSummary& summary) {
+  summary.horizontalSize = values.horizontalSize;
+  summary.verticalSize = values.verticalSize;
+  summary.aspectRatioCode = values.aspectRatioCode;
+  summary.frameRateIndex = values.frameRateIndex;
+  summary.bitRateValue = values.bitRateValue;
+  summary.vbvBufferSize = values.vbvBufferSize;
+  summary.constrainedParameters = values.constrainedParameters;
+}
+
+bool ReadExtension(ByteSource& source, ExtensionValues& values) {
   uint8_t b0;
   if (!source.GetByte(b0)) return false;
+  values = ExtensionValues{};
+  values.identifier = b0 >> 4;
+  if (values.identifier == kSequenceExtensionId) {
+    uint8_t b[6] = {b0};
+    for (int i = 1; i < 6; ++i) b[i] = source.NextByte();
+    values.profileLevel = static_cast<uint8_t>((b[0] & 0x0F) << 4 | b[1] >> 4);
+    values.progressiveSequence = Bit(b[1], 3);
+    values.chromaFormat = (b[1] >> 1) & 0x3;
+    values.horizontalSizeExtension = static_cast<uint8_t>((b[1] & 0x1) << 1 | b[2] >> 7);
+    values.verticalSizeExtension = (b[2] >> 5) & 0x3;
+    values.bitRateExtension = static_cast<uint16_t>((b[2] & 0x1F) << 7 | b[3] >> 1);
+    values.vbvBufferSizeExtension = b[4];
+    values.lowDelay = Bit(b[5], 7);
+    values.frameRateExtensionN = (b[5] >> 5) & 0x3;
+    values.frameRateExtensionD = b[5] & 0x1F;
+  } else if (values.identifier == kPictureCodingExtensionId) {
+    source.NextByte();  // f_codes
+    const uint8_t b2 = source.NextByte();
+    const uint8_t b3 = source.NextByte();
+    const uint8_t b4 = source.NextByte();
+    values.intraDcPrecision = (b2 >> 2) & 0x3;
+    values.pictureStructure = b2 & 0x3;
+    values.topFieldFirst = Bit(b3, 7);
+    values.framePredFrameDct = Bit(b3, 6);
+    values.qScaleType = Bit(b3, 4);
+    values.alternateScan = Bit(b3, 2);
+    values.repeatFirstField = Bit(b3, 1);
+    values.progressiveFrame = Bit(b4, 7);
+  }
+  return true;
+}
+
+void DecodeExtension(const ExtensionValues& values, SequenceSummary& summary,
+                     DecodedExtensions& decoded, bool& isScalable) {
   summary.isMpeg2 = 1;
-  switch (b0 >> 4) {  // extension_start_code_identifier
-    case kSequenceExtensionId: {
+  switch (values.identifier) {
+    case kSequenceExtensionId:
       if (decoded.sequenceExtension) break;
       decoded.sequenceExtension = true;
-      const uint8_t b1 = source.NextByte();
-      summary.profileLevel = static_cast<uint8_t>((b0 & 0x0F) << 4 | b1 >> 4);
-      summary.progressiveSequence = Bit(b1, 3);
-      summary.chromaFormat = (b1 >> 1) & 0x3;
+      summary.profileLevel = values.profileLevel;
+      summary.progressiveSequence = values.progressiveSequence;
+      summary.chromaFormat = values.chromaFormat;
       break;
-    }
     case kSequenceScalableExtensionId:
       if (decoded.scalableExtension) break;
       decoded.scalableExtension = true;
       isScalable = true;
       break;
-    case kPictureCodingExtensionId: {
+    case kPictureCodingExtensionId:
       if (decoded.pictureCodingExtension) break;
       decoded.pictureCodingExtension = true;
-      source.NextByte();  // f_codes
-      const uint8_t b2 = source.NextByte();
-      const uint8_t b3 = source.NextByte();
-      const uint8_t b4 = source.NextByte();
-      summary.intraDcPrecision = (b2 >> 2) & 0x3;
-      summary.pictureStructure = b2 & 0x3;
-      summary.topFieldFirst = Bit(b3, 7);
-      summary.framePredFrameDct = Bit(b3, 6);
-      summary.qScaleType = Bit(b3, 4);
-      summary.alternateScan = Bit(b3, 2);
-      summary.progressiveFrame = Bit(b4, 7);
+      summary.intraDcPrecision = values.intraDcPrecision;
+      summary.pictureStructure = values.pictureStructure;
+      summary.topFieldFirst = values.topFieldFirst;
+      summary.framePredFrameDct = values.framePredFrameDct;
+      summary.qScaleType = values.qScaleType;
+      summary.alternateScan = values.alternateScan;
+      summary.progressiveFrame = values.progressiveFrame;
       break;
-    }
     default:
       break;
   }
-  return true;
 }
 
 void DecodeGopHeader(ByteSource& source, GopRecord& gop) {

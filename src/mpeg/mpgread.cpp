@@ -12,7 +12,6 @@ namespace tessivo {
 namespace {
 constexpr uint32_t kFramePicture = 3;
 constexpr double kAssumedFrameRate = 25.0;
-constexpr uint16_t kVariableBitrateVbvDelay = 0xFFFF;
 
 // Record fields are 32 bits wide: a larger value is kept as the largest they hold.
 uint32_t ClampTo32(uint64_t value) {
@@ -33,7 +32,8 @@ VideoParser::VideoParser(FileReader& reader, RecordStores& stores, AnalysisObser
       stores_(stores),
       observer_(observer),
       kiloBase_(kiloBase == 1000 ? 1000 : 1024),
-      source_(reader, stores.firstSequenceBlock) {}
+      source_(reader, stores.firstSequenceBlock),
+      pictureFacts_(stores) {}
 
 OpenResult VideoParser::OpenStream(const std::string& path) {
   currentStartCode_ = kEndOfStream;
@@ -47,6 +47,8 @@ OpenResult VideoParser::OpenStream(const std::string& path) {
   decodedExtensions_ = DecodedExtensions{};
   firstPictureRecorded_ = false;
   lastPicturePosition_ = 0;
+  secondsParsed_ = 0;
+  pictureFacts_.Reset();
   facts_ = ParserFacts{};
   observer_.SetStatusCaption("Seeking");
   observer_.PumpOneMessage();
@@ -111,6 +113,7 @@ bool VideoParser::ParseSecond(PerSecondStats& record) {
   FillRecord(step, record);
   stores_.streamByteCount = source_.streamByteCounter();
   stores_.summary.streamBytes = static_cast<uint32_t>(stores_.streamByteCount);
+  ++secondsParsed_;
   return true;
 }
 
@@ -144,11 +147,15 @@ VideoParser::StartCodeOutcome VideoParser::HandleStartCode(uint32_t code, Step& 
     case kSequenceHeaderCode:
       HandleSequenceHeader();
       break;
-    case kExtensionStartCode:
-      if (DecodeExtension(source_, stores_.summary, decodedExtensions_, facts_.isScalable)) {
+    case kExtensionStartCode: {
+      ExtensionValues values;
+      if (ReadExtension(source_, values)) {
+        DecodeExtension(values, stores_.summary, decodedExtensions_, facts_.isScalable);
+        pictureFacts_.OnExtension(values);
         extensionSeen_ = true;
       }
       break;
+    }
     case kGroupStartCode:
       return HandleGop(step);
     default:
@@ -187,6 +194,7 @@ VideoParser::StartCodeOutcome VideoParser::HandlePicture(Step& step) {
   const char letter = DecodePictureType(source_, start);
   if (letter == kUnusablePicture) {
     step.skipSlices = true;
+    pictureFacts_.OnUnusablePicture();
     return StartCodeOutcome::kContinue;
   }
   if (step.pictureSliceCount != 0 && summary.pictureCount > 0) {
@@ -200,10 +208,13 @@ VideoParser::StartCodeOutcome VideoParser::HandlePicture(Step& step) {
   pictures[summary.pictureCount].type = letter;
   ++summary.pictureCount;
   if (stores_.gopCount > 0) AppendToPattern(letter);
+  const uint16_t vbvDelay = DecodeVbvDelay(source_, start);
   if (!firstPictureRecorded_) {
-    summary.vbrFlag = DecodeVbvDelay(source_, start) == kVariableBitrateVbvDelay ? 1 : 0;
+    summary.vbrFlag = vbvDelay == kVariableRateVbvDelay ? 1 : 0;
     firstPictureRecorded_ = true;
   }
+  pictureFacts_.OnPicture(summary.pictureCount - 1, position, start, vbvDelay,
+                          stores_.gopCount > 0 ? stores_.gopCount - 1 : kNoGop, secondsParsed_);
   if (step.sliceCount != 0) {
     step.quantiserTotal += static_cast<double>(step.quantiserSum) / step.sliceCount;
     step.quantiserSum = 0;
@@ -233,10 +244,14 @@ void VideoParser::AppendToPattern(char letter) {
 }
 
 void VideoParser::HandleSequenceHeader() {
+  const uint64_t position = source_.streamByteCounter();
+  // Capture starts with the first header's own bytes.
+  if (!sequenceHeaderDecoded_) source_.SetCapture(true);
+  const SequenceHeaderValues values = ReadSequenceHeader(source_);
+  pictureFacts_.OnSequenceHeader(values, position);
   if (!sequenceHeaderDecoded_) {
     sequenceHeaderDecoded_ = true;
-    source_.SetCapture(true);
-    DecodeSequenceHeader(source_, stores_.summary);
+    DecodeSequenceHeader(values, stores_.summary);
     const uint32_t frameRateIndex = stores_.summary.frameRateIndex;
     facts_.frameRate = FrameRateOf(frameRateIndex);
     if (facts_.frameRate == 0.0) facts_.frameRateAssumed = true;
@@ -254,6 +269,7 @@ VideoParser::StartCodeOutcome VideoParser::HandleGop(Step& step) {
   const uint64_t position = source_.streamByteCounter();
   gop.position = static_cast<uint32_t>(position);
   stores_.gopPositions()[stores_.gopCount] = position;
+  pictureFacts_.OnGroupHeader(position);
   DecodeGopHeader(source_, gop);
   ++stores_.gopCount;
   return StartCodeOutcome::kContinue;

@@ -9,6 +9,7 @@
 #include "input/fread.h"
 #include "mpeg/byte_source.h"
 #include "mpeg/header_decoders.h"
+#include "mpeg/picture_facts_recorder.h"
 #include "mpeg/record_stores.h"
 
 namespace tessivo {
@@ -72,6 +73,7 @@ class VideoParser {
   const uint32_t kiloBase_;
   ByteSource source_;
   ParserFacts facts_;
+  PictureFactsRecorder pictureFacts_;
 
   uint32_t currentStartCode_ = kEndOfStream;
   bool extensionSeen_ = false;
@@ -79,6 +81,7 @@ class VideoParser {
   DecodedExtensions decodedExtensions_;
   bool firstPictureRecorded_ = false;
   uint64_t lastPicturePosition_ = 0;
+  uint32_t secondsParsed_ = 0;
 };
 
 }  // namespace tessivo

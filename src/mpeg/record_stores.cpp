@@ -15,7 +15,9 @@ std::unique_ptr<RecordStores> RecordStores::Create(uint32_t maxFrames) {
   stores->gops_.reset(new (std::nothrow) GopRecord[maxFrames]());
   stores->gopPositions_.reset(new (std::nothrow) uint64_t[maxFrames]());
   stores->pictures_.reset(new (std::nothrow) PictureRecord[maxFrames]());
-  if (!stores->seconds_ || !stores->gops_ || !stores->gopPositions_ || !stores->pictures_) {
+  stores->pictureFacts_.reset(new (std::nothrow) PictureFacts[maxFrames]());
+  if (!stores->seconds_ || !stores->gops_ || !stores->gopPositions_ || !stores->pictures_ ||
+      !stores->pictureFacts_) {
     return nullptr;
   }
   return stores;
@@ -30,7 +32,10 @@ void RecordStores::ClearPicturesAndGops() {
   std::memset(gops_.get(), 0, sizeof(GopRecord) * capacity_);
   std::memset(gopPositions_.get(), 0, sizeof(uint64_t) * capacity_);
   std::memset(pictures_.get(), 0, sizeof(PictureRecord) * capacity_);
+  std::memset(pictureFacts_.get(), 0, sizeof(PictureFacts) * capacity_);
+  std::memset(sequenceFacts_, 0, sizeof sequenceFacts_);
   gopCount = 0;
+  sequenceFactsCount = 0;
 }
 
 void RecordStores::ClearSeconds() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "mpeg/picture_facts.h"
 #include "mpeg/records.h"
 
 namespace tessivo {
@@ -29,9 +30,14 @@ class RecordStores {
   const uint64_t* gopPositions() const { return gopPositions_.get(); }
   PerSecondStats* seconds() { return seconds_.get(); }
   const PerSecondStats* seconds() const { return seconds_.get(); }
+  // Beside each PictureRecord, only after a run: check pictureFactsAvailable.
+  PictureFacts* pictureFacts() { return pictureFacts_.get(); }
+  const PictureFacts* pictureFacts() const { return pictureFacts_.get(); }
+  SequenceFacts* sequenceFacts() { return sequenceFacts_; }
+  const SequenceFacts* sequenceFacts() const { return sequenceFacts_; }
 
   void ClearSummary();          // also sets streamByteCount to 0
-  void ClearPicturesAndGops();  // also sets gopCount to 0
+  void ClearPicturesAndGops();  // also sets gopCount and sequenceFactsCount to 0
   void ClearSeconds();
 
   // Leading seconds whose valid flag is set.
@@ -42,6 +48,9 @@ class RecordStores {
   uint64_t streamByteCount = 0;
   FirstSequenceBlock firstSequenceBlock{};
   uint32_t gopCount = 0;
+  uint32_t sequenceFactsCount = 0;
+  // Set by a run, cleared by a loaded result file, whose layout has no room for the facts.
+  bool pictureFactsAvailable = false;
 
  private:
   RecordStores() = default;
@@ -52,6 +61,8 @@ class RecordStores {
   std::unique_ptr<GopRecord[]> gops_;
   std::unique_ptr<uint64_t[]> gopPositions_;
   std::unique_ptr<PerSecondStats[]> seconds_;
+  std::unique_ptr<PictureFacts[]> pictureFacts_;
+  SequenceFacts sequenceFacts_[kSequenceFactsCapacity]{};
 };
 
 }  // namespace tessivo

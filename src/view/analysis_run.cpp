@@ -86,7 +86,9 @@ void TMainFrm::StartAnalysis() {
   Edit1->setText(openFileName_);
   view_.firstSecond = 0;
 
-  const OpenResult opened = context_->StartAnalysis(Edit1->text().toStdString());
+  analysedFile_ = Edit1->text();
+  const OpenResult opened = context_->StartAnalysis(analysedFile_.toStdString());
+  analysedDemuxed_ = context_->reader().demuxMode();
   starting_ = false;
   reader_->SetEndReached(context_->endReached());
   if (opened != OpenResult::kOpened) return;
@@ -210,6 +212,10 @@ void TMainFrm::SpeedButton2Click() {
   QApplication::restoreOverrideCursor();
   ShowStreamReport();
   WriteFigureLabels();
+  analysedFile_ = QString::fromUtf8(context_->stores().summary.fileName);
+  // The file does not tell how the stream was read; the copy checks the named file itself.
+  analysedDemuxed_ = false;
+  Edit1->setText(analysedFile_);
   EnableResultButtons();
 }
 

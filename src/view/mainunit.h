@@ -193,6 +193,9 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   int captionIndex_ = 0;
   QString openFileName_;
   int openFilterIndex_ = 1;
+  // The stream the records describe: the one analysed, or the one a loaded result names.
+  QString analysedFile_;
+  bool analysedDemuxed_ = false;
 
   // Controls, named as in the form design.
   QFrame* Panel1 = nullptr;

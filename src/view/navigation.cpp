@@ -81,6 +81,11 @@ void TMainFrm::SetScrollPosition(int position) {
 }
 
 void TMainFrm::FormMouseWheel(QWheelEvent* event) {
+  // A sideways wheel or swipe has no direction along the stream.
+  if (event->angleDelta().y() == 0) {
+    event->ignore();
+    return;
+  }
   if (!wheelIdle_) {
     event->ignore();
     return;

@@ -80,7 +80,9 @@ void TabRowTable::FillTabRows(QTabWidget* pageControl, int n, const PictureRecor
     QPalette labelPalette = row.label->palette();
     labelPalette.setColor(QPalette::WindowText, TypeColour(picture.type));
     row.label->setPalette(labelPalette);
-    row.label->setText(QString::asprintf("%2u.%c", k + 1, picture.type));
+    // A record not yet filled has type 0, which would print as a NUL character.
+    row.label->setText(picture.type == '\0' ? QString::asprintf("%2u.", k + 1)
+                                            : QString::asprintf("%2u.%c", k + 1, picture.type));
     const TabRowText text = DescribePicture(pageControl->currentIndex(), picture, summary);
     row.bar->resize(text.barWidth, kRowHeight);
     row.bar->setText(text.caption);

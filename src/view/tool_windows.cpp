@@ -35,13 +35,13 @@ void TMainFrm::SpeedButton6Click() {
 
 void TMainFrm::SpeedButton5Click() {
   // GOP positions of a demultiplexed stream count video bytes, not file offsets.
-  if (context_->reader().demuxMode()) {
+  if (analysedDemuxed_) {
     ShowMessage(
         "You cannot modify a system/program stream!\nTo do it you have to demux it to separated "
         "video/audio streams");
     return;
   }
-  ModifFrm->setAnalysedFile(openFileName_);
+  ModifFrm->setAnalysedFile(analysedFile_);
   ModifFrm->exec();
 }
 

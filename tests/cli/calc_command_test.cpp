@@ -17,8 +17,8 @@ TEST(CalcCommandTest, BitrateTabAtItsInitialValues) {
             "CD-ROM 650MB         CDROM/XA  ~ 73:58\n"
             "CD-ROM 700MB         CDROM/XA  ~ 79:39\n"
             "DVD-RAM 2.6GB        UDFS      ~ 255:00\n"
-            "DVD-R 3.9GB          UDFS      ~ 385:55\n"
-            "DVD-R/RW/RAM 4.7GB   UDFS      ~ 464:19\n");
+            "DVD-R/RW/RAM 4.7GB   UDFS      ~ 464:19\n"
+            "DVD-R 3.9GB          UDFS      ~ 385:55\n");
 }
 
 TEST(CalcCommandTest, BitrateTabFollowsTheRateGiven) {

@@ -29,3 +29,30 @@ $ff -i mpeg2_pal_interlaced.m2v -f lavfi -i sine=frequency=1000:sample_rate=4800
 $ff -f lavfi -i mandelbrot=size=352x240:rate=30000/1001 -t 2 \
   -c:v mpeg2video -b:v 600k -g 18 -bf 2 -flags +cgop -sc_threshold 1000000000 \
   -f mpeg2video mpeg2_ntsc_progressive.m2v
+
+# Constant-rate MPEG-2 (-minrate = -maxrate = -b:v) whose vbv_delay the buffer tests check, from
+# a still noise pattern: I pictures are large, P and B pictures small. The second copy of the
+# same source gets a buffer smaller than its I pictures at the lowest quality, so the encoder
+# cannot keep to it and reports "rc buffer underflow" (six times).
+noise="testsrc2=size=176x144:rate=25:duration=1.2,noise=alls=100:allf=u"
+$ff -f lavfi -i "$noise" -c:v mpeg2video -b:v 300k -minrate 300k -maxrate 300k -bufsize 150000 \
+  -g 12 -bf 2 -sc_threshold 1000000000 -f mpeg2video vbv_cbr.m2v
+$ff -f lavfi -i "$noise" -c:v mpeg2video -b:v 300k -minrate 300k -maxrate 300k -bufsize 16000 \
+  -g 12 -bf 2 -sc_threshold 1000000000 -f mpeg2video vbv_cbr_small_buffer.m2v
+
+# mpeg2enc in its constant-rate mode; it writes vbv_delay 0xFFFF, so the buffer is modelled at
+# the variable rate. Then film at 24000/1001 frames per second coded with 3:2 pulldown flags.
+y4m="ffmpeg -hide_banner -loglevel error -f lavfi"
+$y4m -i testsrc2=size=176x144:rate=25:duration=1.2 -pix_fmt yuv420p -f yuv4mpegpipe - |
+  mpeg2enc -v 0 -f 3 -b 300 -V 112 -g 12 -G 12 -R 2 --cbr -o vbv_mpeg2enc_cbr.m2v
+$y4m -i testsrc2=size=352x480:rate=24000/1001:duration=1 -pix_fmt yuv420p -f yuv4mpegpipe - |
+  mpeg2enc -v 0 -f 3 -n n -p -b 600 -V 112 -g 12 -G 12 -R 2 --cbr -o vbv_mpeg2enc_pulldown.m2v
+
+# DVD-Video PAL program streams from ffmpeg's DVD target (4:3 set, as DVD allows 4:3 or 16:9):
+# one as the target makes it, one with 20-picture GOPs, one at a constant 12 Mbit/s (mostly
+# stuffing, which packs small).
+bars="smptebars=size=720x576:rate=25:duration=1.2"
+$ff -f lavfi -i "$bars" -target pal-dvd -aspect 4:3 -an dvd_pal.vob
+$ff -f lavfi -i "$bars" -target pal-dvd -aspect 4:3 -g 20 -an dvd_pal_gop20.vob
+$ff -f lavfi -i "$bars" -target pal-dvd -aspect 4:3 -an -b:v 12000k -minrate:v 12000k \
+  -maxrate:v 12000k -bufsize:v 1835008 dvd_pal_12mbit.vob 2>/dev/null

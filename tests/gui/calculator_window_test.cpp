@@ -1,11 +1,13 @@
 // The bitrate calculator opened from the main window: the figures of its worked examples typed
 // into its controls.
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <algorithm>
 
 #include "gui_test_support.h"
 #include "gui_tests.h"
@@ -70,6 +72,38 @@ class CalculatorWindowTest : public QObject {
     QCOMPARE(gauges[0], 100);
     QVERIFY(gauges[1] > 0 && gauges[1] < 100);
     QCOMPARE(gauges[2], 0);
+  }
+
+  void mediaRowsStandInTheirOrderEachWithItsOwnTime() {
+    auto window = ShowWindow();
+    QVERIFY(window);
+    QStringList rows;
+    WithModal(window.get(), CalcButton(*window), QStringLiteral("PWindow2"), [&](QWidget* calc) {
+      auto* pages = Find<QTabWidget>(calc, "PageControl1");
+      for (int i = 0; i < pages->count(); ++i) {
+        if (pages->tabText(i) == QStringLiteral("BITRATE")) pages->setCurrentIndex(i);
+      }
+      QGroupBox* media = nullptr;
+      for (QGroupBox* group : calc->findChildren<QGroupBox*>()) {
+        if (group->title() == QStringLiteral("Media")) media = group;
+      }
+      QVERIFY(media);
+      QTRY_VERIFY(media->isVisible());
+      // What a reader sees line by line: the medium, its file system and the time beside them.
+      QList<QLabel*> labels = media->findChildren<QLabel*>();
+      std::sort(labels.begin(), labels.end(), [](const QLabel* a, const QLabel* b) {
+        return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+      });
+      for (const QLabel* label : labels) {
+        rows << (label->objectName().isEmpty() ? label->text()
+                                               : label->objectName() + "=" + label->text());
+      }
+    });
+    QCOMPARE(rows, (QStringList{"CD-ROM 650MB", "CDROM/XA", "cd74=~ 73:58",     //
+                                "CD-ROM 700MB", "CDROM/XA", "cd80=~ 79:39",     //
+                                "DVD-RAM 2.6GB", "UDFS", "dram=~ 255:00",       //
+                                "DVD-R/RW/RAM 4.7GB", "UDFS", "drom=~ 464:19",  //
+                                "DVD-R 3.9GB", "UDFS", "drom39=~ 385:55"}));
   }
 
   void typedValuesRecomputeAndStay() {

@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include "support/test_files.h"
@@ -86,6 +87,13 @@ void TurnWheel(QWidget* widget, int delta, Qt::KeyboardModifiers modifiers) {
   QApplication::sendEvent(widget, &event);
 }
 
+void SwipeSideways(QWidget* widget, int delta, Qt::KeyboardModifiers modifiers) {
+  const QPointF position(50, 50);
+  QWheelEvent event(position, widget->mapToGlobal(position), QPoint(delta, 0), QPoint(delta, 0),
+                    Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(widget, &event);
+}
+
 QString LabelText(const QWidget* window, const char* name) {
   const auto* label = window->findChild<QLabel*>(QString::fromLatin1(name));
   return label ? label->text() : QStringLiteral("<no label %1>").arg(QLatin1String(name));
@@ -126,6 +134,11 @@ std::unique_ptr<view::TMainFrm> AnalysedToTheEnd(const char* name) {
   };
   if (!QTest::qWaitFor(ended, 20000)) return nullptr;
   return window;
+}
+
+void LoadResult(view::TMainFrm& window, const QString& path) {
+  AnswerFileDialog(&window, QStringLiteral("LVRd"), path);
+  QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("SpeedButton2")), Qt::LeftButton);
 }
 
 void WithModal(QWidget* window, QAbstractButton* button, const QString& dialogName,

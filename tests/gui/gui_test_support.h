@@ -35,6 +35,8 @@ void AnswerFileDialog(QWidget* window, const QString& dialogName, const QString&
 
 void MoveMouse(QWidget* widget, QPoint position, Qt::KeyboardModifiers modifiers = {});
 void TurnWheel(QWidget* widget, int delta, Qt::KeyboardModifiers modifiers = {});
+// A horizontal wheel or a touchpad side-swipe: a wheel event without vertical delta.
+void SwipeSideways(QWidget* widget, int delta, Qt::KeyboardModifiers modifiers = {});
 
 // Text of the child label name.
 QString LabelText(const QWidget* window, const char* name);
@@ -48,6 +50,8 @@ void StoreValue(const QString& name, const QVariant& value);
 std::unique_ptr<view::TMainFrm> ShowWindow(const QStringList& arguments = {});
 // A shown window that has analysed the fixture name to its end.
 std::unique_ptr<view::TMainFrm> AnalysedToTheEnd(const char* name);
+// Loads the result file path through the window's "Open result file" button.
+void LoadResult(view::TMainFrm& window, const QString& path);
 
 // Clicks button, runs action on the modal window dialogName that it opens, and closes that window
 // if action left it open.

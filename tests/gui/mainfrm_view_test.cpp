@@ -53,11 +53,6 @@ void WriteSeconds(const QString& path, uint32_t count) {
   SaveResultFile(*context, path.toStdString());
 }
 
-void LoadResult(view::TMainFrm& window, const QString& path) {
-  AnswerFileDialog(&window, QStringLiteral("LVRd"), path);
-  QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("SpeedButton2")), Qt::LeftButton);
-}
-
 int CountColour(const QImage& image, QRect area, QColor colour) {
   int count = 0;
   for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -306,6 +301,52 @@ class ViewTest : public QObject {
     QCOMPARE(rows[29]->text(), QStringLiteral("30.%1").arg(
                                    QLatin1Char(window->context()->stores().pictures()[59].type)));
     QCOMPARE(BarBeside(rows[29])->width(), window->context()->stores().pictures()[59].qmax * 8);
+  }
+
+  void picturesNotYetFilledShowTheirNumberAndADot() {
+    auto window = AnalysedWindow("mpeg1_cif25.m1v");
+    QVERIFY(window);
+    const view::ViewState& v = window->view();
+    const uint32_t pictures = window->context()->stores().summary.pictureCount;
+    auto* pages = window->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    pages->setCurrentIndex(1);  // "Comp. Ratio"
+    // Two seconds past the last picture: every row is a record never filled.
+    const int second = static_cast<int>(pictures / 25) + 2;
+    MoveMouse(window.get(), QPoint(second * v.pixelsPerSecond + 2, v.pixelsPerUnit + 2));
+    QCOMPARE(LabelText(window.get(), "GopPos"), QString::asprintf("00:00:%02d", second + 1));
+    QList<QLabel*> rows = RowLabels(*window, "TB2");
+    QCOMPARE(rows.size(), 25);
+    for (int k = 0; k < 25; ++k) {
+      QCOMPARE(rows[k]->text(), QString::asprintf("%2d.", k + 1));
+      QCOMPARE(rows[k]->palette().color(QPalette::WindowText), kBlack);
+      QCOMPARE(BarBeside(rows[k])->width(), 1);
+      QCOMPARE(BarBeside(rows[k])->text(), QStringLiteral("1.00"));
+    }
+    pages->setCurrentIndex(2);  // "FrQ Min"
+    rows = RowLabels(*window, "TB3");
+    QCOMPARE(rows.size(), 25);
+    QCOMPARE(rows[6]->text(), QStringLiteral(" 7."));
+    QCOMPARE(BarBeside(rows[6])->width(), 0);
+  }
+
+  void sidewaysWheelLeavesTheView() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("hundred.tsr"));
+    WriteSeconds(path, 100);
+    auto window = ShowWindow();
+    LoadResult(*window, path);
+    const view::ViewState& v = window->view();
+    TurnWheel(window.get(), -120);
+    QCOMPARE(v.firstSecond, 3u);
+    QCOMPARE(Sc1Position(*window), 4);
+    for (int delta : {120, -120}) {
+      SwipeSideways(window.get(), delta);
+      SwipeSideways(window.get(), delta, Qt::ShiftModifier);
+    }
+    QCOMPARE(v.firstSecond, 3u);
+    QCOMPARE(Sc1Position(*window), 4);
+    TurnWheel(window.get(), 120);  // the vertical wheel still steps back
+    QCOMPARE(v.firstSecond, 0u);
   }
 
   void wheelScrollBarAndEndButtonsMoveTheView() {

@@ -1,7 +1,9 @@
 // The modify dialog opened from the main window: filled from the analysis, the IN and OUT rules
-// and labels, the copy it writes against the CLI's, and the refusal for a program stream.
+// and labels, the copy it writes against the CLI's, also for a loaded result, and the refusals
+// for a program stream and for a stream file that is gone or replaced.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 
 #include "gui_test_support.h"
 #include "gui_tests.h"
@@ -48,6 +51,29 @@ CutLabelView Shown(const QWidget* dialog, const char* name) {
 QByteArray FileBytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString Fixture(const char* name) {
+  return QString::fromStdString(FixturePath(name));
+}
+
+// A result file saved by the CLI: it names stream as given.
+bool SaveResultOf(const QString& stream, const QString& result) {
+  return RunCli({"analyse", stream.toStdString(), "--save", result.toStdString(), "--quiet"})
+             .exitCode == 0;
+}
+
+// OK in the modify dialog with a cut from GOP 1 to 3 and the first sequence header before every
+// GOP, writing to chosen.
+void CutThroughDialog(view::TMainFrm& window, const QString& chosen) {
+  WithModal(&window, ModifyButton(window), QStringLiteral("ModifFrm"), [&](QWidget* dialog) {
+    Find<QCheckBox>(dialog, "PcutP")->setChecked(true);
+    Find<QCheckBox>(dialog, "ADEG")->setChecked(true);
+    Find<QScrollBar>(dialog, "INs")->setValue(1);
+    Find<QScrollBar>(dialog, "OUTs")->setValue(3);
+    AnswerFileDialog(dialog, QStringLiteral("S1"), chosen);
+    Find<QPushButton>(dialog, "BitBtn1")->click();
+  });
 }
 
 }  // namespace
@@ -155,6 +181,75 @@ class ModifyWindowTest : public QObject {
     QVERIFY(!copy.isEmpty());
     QCOMPARE(copy, FileBytes(fromCli));
     QVERIFY(copy.size() < FileBytes(QString::fromStdString(FixturePath(kFixture))).size());
+  }
+
+  void loadedResultIsCopiedFromItsOwnStream() {
+    QTemporaryDir folder;
+    const QString stream = Fixture(kFixture);
+    const QString result = folder.filePath(QStringLiteral("pal.tsr"));
+    QVERIFY(SaveResultOf(stream, result));
+    const QString fromCli = folder.filePath(QStringLiteral("viacli.m2v"));
+    QCOMPARE(RunCli({"modify", stream.toStdString(), fromCli.toStdString(), "--cut", "--in", "1",
+                     "--out", "3", "--seq-header-each-gop"})
+                 .exitCode,
+             0);
+    const QByteArray expected = FileBytes(fromCli);
+    QVERIFY(!expected.isEmpty());
+
+    // In a fresh window, and after runs of another elementary stream and of a program stream.
+    int index = 0;
+    for (const char* before : {"", "mpeg1_cif25.m1v", "mpeg2_pal_interlaced.vob"}) {
+      auto window = *before ? AnalysedToTheEnd(before) : ShowWindow();
+      QVERIFY(window);
+      LoadResult(*window, result);
+      QVERIFY(window->context()->dataLoaded());
+      MessageBoxAnswer answer(QMessageBox::Ok);
+      const QString chosen = folder.filePath(QStringLiteral("after%1.out").arg(index));
+      CutThroughDialog(*window, chosen);
+      QCOMPARE(answer.texts(), QStringList());
+      // The copy takes the extension of the loaded result's stream.
+      QCOMPARE(FileBytes(folder.filePath(QStringLiteral("after%1.m2v").arg(index))), expected);
+      ++index;
+    }
+  }
+
+  void copyIsRefusedWhenTheStreamIsGoneOrReplaced() {
+    QTemporaryDir folder;
+    const QString stream = folder.filePath(QStringLiteral("clip.m2v"));
+    QVERIFY(QFile::copy(Fixture(kFixture), stream));
+    const QString result = folder.filePath(QStringLiteral("clip.tsr"));
+    QVERIFY(SaveResultOf(stream, result));
+    const QString cannotCopy = QStringLiteral("Cannot copy %1: ").arg(stream);
+    const auto replaceBy = [&](const char* fixture) {
+      QFile::remove(stream);
+      return QFile::copy(Fixture(fixture), stream);
+    };
+    struct Change {
+      std::function<bool()> apply;
+      QString reason;
+    };
+    const Change changes[] = {
+        {[&] { return QFile::rename(stream, folder.filePath(QStringLiteral("moved.m2v"))); },
+         QStringLiteral("the file does not exist")},
+        {[&] { return replaceBy("mpeg2_ntsc_progressive.m2v"); },
+         QStringLiteral("it holds 4 GOPs where the analysis recorded 6: it is not the analysed "
+                        "stream")},
+        {[&] { return replaceBy("mpeg2_pal_interlaced.vob"); },
+         QStringLiteral("it is a system/program stream, not the analysed elementary stream")},
+    };
+    for (const Change& change : changes) {
+      QVERIFY(change.apply());
+      auto window = ShowWindow();
+      QVERIFY(window);
+      LoadResult(*window, result);
+      const QStringList files = QDir(folder.path()).entryList(QDir::Files);
+      MessageBoxAnswer answer(QMessageBox::Ok);
+      CutThroughDialog(*window, folder.filePath(QStringLiteral("out.x")));
+      QCOMPARE(answer.texts(), QStringList{cannotCopy + change.reason});
+      // Neither the copy nor a partial file of it.
+      QCOMPARE(QDir(folder.path()).entryList(QDir::Files), files);
+      QVERIFY(!window->findChild<QWidget*>(QStringLiteral("ModifFrm"))->isVisible());
+    }
   }
 
   void programStreamIsRefused() {

@@ -10,10 +10,18 @@ namespace {
 
 using DecoderFixture = test::ByteSourceFixture;
 
+bool DecodeNextExtension(ByteSource& source, SequenceSummary& summary, DecodedExtensions& decoded,
+                         bool& scalable) {
+  ExtensionValues values;
+  if (!ReadExtension(source, values)) return false;
+  DecodeExtension(values, summary, decoded, scalable);
+  return true;
+}
+
 TEST(HeaderDecodersTest, SequenceHeaderFields) {
   DecoderFixture f({0x2D, 0x02, 0x40, 0x33, 0xFF, 0xFF, 0xE3, 0x80});
   SequenceSummary summary{};
-  DecodeSequenceHeader(f.source(), summary);
+  DecodeSequenceHeader(ReadSequenceHeader(f.source()), summary);
   EXPECT_EQ(summary.horizontalSize, 720u);
   EXPECT_EQ(summary.verticalSize, 576u);
   EXPECT_EQ(summary.aspectRatioCode, 3u);
@@ -27,7 +35,7 @@ TEST(HeaderDecodersTest, SequenceHeaderFields) {
 TEST(HeaderDecodersTest, SequenceHeaderCutOffReadsMissingBytesAsFF) {
   DecoderFixture f({0x16, 0x01});
   SequenceSummary summary{};
-  DecodeSequenceHeader(f.source(), summary);
+  DecodeSequenceHeader(ReadSequenceHeader(f.source()), summary);
   EXPECT_EQ(summary.horizontalSize, 0x160u);
   EXPECT_EQ(summary.verticalSize, 0x1FFu);
   EXPECT_EQ(summary.frameRateIndex, 15u);
@@ -37,17 +45,19 @@ TEST(HeaderDecodersTest, SequenceHeaderCutOffReadsMissingBytesAsFF) {
 TEST(HeaderDecodersTest, ExtensionsAreDecodedOnlyTheFirstTimeOfEachKind) {
   // Sequence extension (4:2:2P@ML, progressive, 4:2:2), picture coding extensions with
   // picture_structure 1 and then 3, a scalable extension and a sequence display extension.
-  // A decoder that has nothing more to decode takes only the identifier byte.
-  DecoderFixture f({0x18, 0x5D, 0x8F, 0xFF, 0xF5, 0xD4, 0x80, 0x8F, 0x50, 0x20});
+  // Sequence and picture coding extensions are read whole every time; the others give only
+  // their identifier.
+  DecoderFixture f({0x18, 0x5D, 0x00, 0x01, 0x00, 0x00, 0x8F, 0xFF, 0xF5, 0xD4, 0x80, 0x8F, 0xFF,
+                    0xF3, 0x00, 0x00, 0x50, 0x20});
   SequenceSummary summary{};
   DecodedExtensions decoded;
   bool scalable = false;
-  ASSERT_TRUE(DecodeExtension(f.source(), summary, decoded, scalable));
+  ASSERT_TRUE(DecodeNextExtension(f.source(), summary, decoded, scalable));
   EXPECT_EQ(summary.isMpeg2, 1);
   EXPECT_EQ(summary.profileLevel, 0x85);
   EXPECT_EQ(summary.progressiveSequence, 1u);
   EXPECT_EQ(summary.chromaFormat, 2u);
-  ASSERT_TRUE(DecodeExtension(f.source(), summary, decoded, scalable));
+  ASSERT_TRUE(DecodeNextExtension(f.source(), summary, decoded, scalable));
   EXPECT_EQ(summary.intraDcPrecision, 1u);
   EXPECT_EQ(summary.pictureStructure, 1u);
   EXPECT_EQ(summary.topFieldFirst, 1);
@@ -55,13 +65,13 @@ TEST(HeaderDecodersTest, ExtensionsAreDecodedOnlyTheFirstTimeOfEachKind) {
   EXPECT_EQ(summary.qScaleType, 1);
   EXPECT_EQ(summary.alternateScan, 1);
   EXPECT_EQ(summary.progressiveFrame, 1);
-  ASSERT_TRUE(DecodeExtension(f.source(), summary, decoded, scalable));
+  ASSERT_TRUE(DecodeNextExtension(f.source(), summary, decoded, scalable));
   EXPECT_EQ(summary.pictureStructure, 1u) << "a later picture coding extension changes nothing";
   EXPECT_FALSE(scalable);
-  ASSERT_TRUE(DecodeExtension(f.source(), summary, decoded, scalable));
+  ASSERT_TRUE(DecodeNextExtension(f.source(), summary, decoded, scalable));
   EXPECT_TRUE(scalable);
-  ASSERT_TRUE(DecodeExtension(f.source(), summary, decoded, scalable));  // display: nothing
-  EXPECT_FALSE(DecodeExtension(f.source(), summary, decoded, scalable));
+  ASSERT_TRUE(DecodeNextExtension(f.source(), summary, decoded, scalable));  // display: nothing
+  EXPECT_FALSE(DecodeNextExtension(f.source(), summary, decoded, scalable));
 }
 
 TEST(HeaderDecodersTest, GopHeaderTimeCodeAndFlags) {

@@ -34,20 +34,35 @@ StreamBuilder& StreamBuilder::SequenceHeader(const SequenceHeaderFields& f) {
 
 StreamBuilder& StreamBuilder::SequenceExtension(uint8_t profileLevel, bool progressiveSequence,
                                                 uint8_t chromaFormat) {
+  SequenceExtensionFields fields;
+  fields.profileLevel = profileLevel;
+  fields.progressiveSequence = progressiveSequence;
+  fields.chromaFormat = chromaFormat;
+  return SequenceExtension(fields);
+}
+
+StreamBuilder& StreamBuilder::SequenceExtension(const SequenceExtensionFields& f) {
   StartCode(0xB5);
-  return Bytes({static_cast<uint8_t>(0x10 | profileLevel >> 4),
-                static_cast<uint8_t>((profileLevel & 0xF) << 4 | (progressiveSequence ? 8 : 0) |
-                                     (chromaFormat & 0x3) << 1),
-                0x00, 0x01, 0x00, 0x00});
+  return Bytes(
+      {static_cast<uint8_t>(0x10 | f.profileLevel >> 4),
+       static_cast<uint8_t>((f.profileLevel & 0xF) << 4 | (f.progressiveSequence ? 8 : 0) |
+                            (f.chromaFormat & 0x3) << 1 | (f.horizontalSizeExtension >> 1 & 0x1)),
+       static_cast<uint8_t>((f.horizontalSizeExtension & 0x1) << 7 |
+                            (f.verticalSizeExtension & 0x3) << 5 |
+                            (f.bitRateExtension >> 7 & 0x1F)),
+       static_cast<uint8_t>((f.bitRateExtension & 0x7F) << 1 | 1),  // marker bit
+       f.vbvBufferSizeExtension,
+       static_cast<uint8_t>((f.lowDelay ? 0x80 : 0) | (f.frameRateExtensionN & 0x3) << 5 |
+                            (f.frameRateExtensionD & 0x1F))});
 }
 
 StreamBuilder& StreamBuilder::PictureCodingExtension(const PictureCodingFields& f) {
   StartCode(0xB5);
   const uint8_t b2 =
       static_cast<uint8_t>(0xF0 | (f.intraDcPrecision & 0x3) << 2 | (f.pictureStructure & 0x3));
-  const uint8_t b3 =
-      static_cast<uint8_t>((f.topFieldFirst ? 0x80 : 0) | (f.framePredFrameDct ? 0x40 : 0) |
-                           (f.qScaleType ? 0x10 : 0) | (f.alternateScan ? 0x04 : 0));
+  const uint8_t b3 = static_cast<uint8_t>(
+      (f.topFieldFirst ? 0x80 : 0) | (f.framePredFrameDct ? 0x40 : 0) | (f.qScaleType ? 0x10 : 0) |
+      (f.alternateScan ? 0x04 : 0) | (f.repeatFirstField ? 0x02 : 0));
   return Bytes({0x8F, 0xFF, b2, b3, static_cast<uint8_t>(f.progressiveFrame ? 0x80 : 0x00)});
 }
 
@@ -71,17 +86,19 @@ StreamBuilder& StreamBuilder::Gop(uint8_t hours, uint8_t minutes, uint8_t second
        static_cast<uint8_t>((pictures & 1) << 7 | (closed ? 0x40 : 0) | (brokenLink ? 0x20 : 0))});
 }
 
-StreamBuilder& StreamBuilder::Picture(char type, uint16_t vbvDelay) {
+StreamBuilder& StreamBuilder::Picture(char type, uint16_t vbvDelay, uint16_t temporalReference) {
   const char* letters = "IPBD";
   const char* found = std::find(letters, letters + 4, type);
   const auto codingType = static_cast<uint8_t>(found == letters + 4 ? 0 : found - letters + 1);
-  return PictureOfCodingType(codingType, vbvDelay);
+  return PictureOfCodingType(codingType, vbvDelay, temporalReference);
 }
 
-StreamBuilder& StreamBuilder::PictureOfCodingType(uint8_t codingType, uint16_t vbvDelay) {
+StreamBuilder& StreamBuilder::PictureOfCodingType(uint8_t codingType, uint16_t vbvDelay,
+                                                  uint16_t temporalReference) {
   StartCode(0x00);
-  // temporal_reference 0, picture_coding_type, vbv_delay, then extra bits and stuffing.
-  const uint32_t word = uint32_t{codingType & 0x7u} << 19 | uint32_t{vbvDelay} << 3;
+  // temporal_reference, picture_coding_type, vbv_delay, then extra bits and stuffing.
+  const uint32_t word = uint32_t{temporalReference & 0x3FFu} << 22 |
+                        uint32_t{codingType & 0x7u} << 19 | uint32_t{vbvDelay} << 3;
   return Bytes({static_cast<uint8_t>(word >> 24), static_cast<uint8_t>(word >> 16),
                 static_cast<uint8_t>(word >> 8), static_cast<uint8_t>(word), 0xF8});
 }
@@ -90,6 +107,11 @@ StreamBuilder& StreamBuilder::Slice(uint8_t quantiser, size_t payloadBytes, uint
   StartCode(row);
   bytes_.push_back(static_cast<uint8_t>((quantiser & 0x1F) << 3 | 0x4));
   bytes_.insert(bytes_.end(), payloadBytes, 0x55);
+  return *this;
+}
+
+StreamBuilder& StreamBuilder::PadTo(size_t n) {
+  if (bytes_.size() < n) bytes_.resize(n, 0x00);
   return *this;
 }
 

@@ -20,6 +20,19 @@ struct SequenceHeaderFields {
   uint8_t lowBitsOfByte7 = 0;  // load_intra/non_intra_quantiser_matrix flags
 };
 
+struct SequenceExtensionFields {
+  uint8_t profileLevel = 0x48;
+  bool progressiveSequence = false;
+  uint8_t chromaFormat = 1;
+  uint8_t horizontalSizeExtension = 0;
+  uint8_t verticalSizeExtension = 0;
+  uint16_t bitRateExtension = 0;  // 12 bits above bit_rate_value
+  uint8_t vbvBufferSizeExtension = 0;
+  bool lowDelay = false;
+  uint8_t frameRateExtensionN = 0;
+  uint8_t frameRateExtensionD = 0;
+};
+
 struct PictureCodingFields {
   uint8_t intraDcPrecision = 0;
   uint8_t pictureStructure = 3;
@@ -27,6 +40,7 @@ struct PictureCodingFields {
   bool framePredFrameDct = true;
   bool qScaleType = false;
   bool alternateScan = false;
+  bool repeatFirstField = false;
   bool progressiveFrame = true;
 };
 
@@ -38,14 +52,18 @@ class StreamBuilder {
   StreamBuilder& SequenceHeader(const SequenceHeaderFields& fields = {});
   StreamBuilder& SequenceExtension(uint8_t profileLevel = 0x48, bool progressiveSequence = false,
                                    uint8_t chromaFormat = 1);
+  StreamBuilder& SequenceExtension(const SequenceExtensionFields& fields);
   StreamBuilder& PictureCodingExtension(const PictureCodingFields& fields = {});
   StreamBuilder& SequenceScalableExtension();
   StreamBuilder& SequenceDisplayExtension();
   StreamBuilder& Gop(uint8_t hours, uint8_t minutes, uint8_t seconds, uint8_t pictures,
                      bool closed = false, bool brokenLink = false);
   // picture_coding_type 1 to 4 from 'I', 'P', 'B', 'D'; any other letter writes type 0.
-  StreamBuilder& Picture(char type, uint16_t vbvDelay = 0xFFFF);
-  StreamBuilder& PictureOfCodingType(uint8_t codingType, uint16_t vbvDelay = 0xFFFF);
+  StreamBuilder& Picture(char type, uint16_t vbvDelay = 0xFFFF, uint16_t temporalReference = 0);
+  StreamBuilder& PictureOfCodingType(uint8_t codingType, uint16_t vbvDelay = 0xFFFF,
+                                     uint16_t temporalReference = 0);
+  // Zero bytes up to size n, as encoders stuff before a start code.
+  StreamBuilder& PadTo(size_t n);
   // A slice with the given quantiser_scale_code and payload bytes free of start codes.
   StreamBuilder& Slice(uint8_t quantiser, size_t payloadBytes = 20, uint8_t row = 1);
   StreamBuilder& UserData(const std::string& text);

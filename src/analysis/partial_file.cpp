@@ -70,30 +70,32 @@ bool PartialFile::Create(const std::string& path) {
   path_ = path;
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
   std::random_device random;
+  if (observer_) observer_->PartialFileChanging();
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     const std::string candidate = (folder / TemporaryName(random)).string();
     const int fd = CreateExclusively(candidate);
     if (fd < 0) {
       if (errno == EEXIST) continue;
-      return false;
+      break;
     }
     file_ = StreamOf(fd);
-    if (!file_) {
+    if (file_) {
+      temporaryPath_ = candidate;
+    } else {
       CloseDescriptor(fd);
       std::remove(candidate.c_str());
-      return false;
     }
-    temporaryPath_ = candidate;
-    if (observer_) observer_->SetPartialFile(temporaryPath_);
-    return true;
+    break;
   }
-  return false;
+  if (observer_) observer_->SetPartialFile(temporaryPath_);
+  return file_ != nullptr;
 }
 
 bool PartialFile::Commit(bool written) {
   if (!file_) return false;
   written = std::fclose(file_) == 0 && written;
   file_ = nullptr;
+  if (observer_) observer_->PartialFileChanging();
   std::error_code error;
   if (written) std::filesystem::rename(temporaryPath_, path_, error);
   const bool named = written && !error;
@@ -106,14 +108,15 @@ void PartialFile::Discard() {
   if (!file_) return;
   std::fclose(file_);
   file_ = nullptr;
+  if (observer_) observer_->PartialFileChanging();
   std::error_code error;
   std::filesystem::remove(temporaryPath_, error);
   Forget();
 }
 
 void PartialFile::Forget() {
-  if (observer_) observer_->SetPartialFile({});
   temporaryPath_.clear();
+  if (observer_) observer_->SetPartialFile({});
 }
 
 }  // namespace tessivo

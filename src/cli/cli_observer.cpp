@@ -28,6 +28,10 @@ void CliObserver::ShowMessage(const std::string& text) {
   if (text.empty() || text.back() != '\n') std::fputc('\n', stderr);
 }
 
+void CliObserver::PartialFileChanging() {
+  HoldSignals();
+}
+
 void CliObserver::SetPartialFile(const std::string& temporaryPath) {
   SetFileToRemoveOnSignal(temporaryPath);
 }

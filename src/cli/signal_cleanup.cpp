@@ -24,6 +24,13 @@ extern "C" void RemoveAndReraise(int signalNumber) {
   raise(signalNumber);
 }
 
+sigset_t HandledSignals() {
+  sigset_t signals;
+  sigemptyset(&signals);
+  for (const int signalNumber : kHandledSignals) sigaddset(&signals, signalNumber);
+  return signals;
+}
+
 }  // namespace
 
 void InstallSignalCleanup() {
@@ -35,19 +42,26 @@ void InstallSignalCleanup() {
     }
     struct sigaction action {};
     action.sa_handler = RemoveAndReraise;
-    sigemptyset(&action.sa_mask);
-    for (const int other : kHandledSignals) sigaddset(&action.sa_mask, other);
+    action.sa_mask = HandledSignals();
     sigaction(signalNumber, &action, nullptr);
   }
+}
+
+void HoldSignals() {
+  const sigset_t signals = HandledSignals();
+  sigprocmask(SIG_BLOCK, &signals, nullptr);
 }
 
 void SetFileToRemoveOnSignal(const std::string& path) {
   armed = 0;
   std::atomic_signal_fence(std::memory_order_seq_cst);
-  if (path.empty() || path.size() >= kPathCapacity) return;
-  std::memcpy(pathToRemove, path.c_str(), path.size() + 1);
-  std::atomic_signal_fence(std::memory_order_seq_cst);
-  armed = 1;
+  if (!path.empty() && path.size() < kPathCapacity) {
+    std::memcpy(pathToRemove, path.c_str(), path.size() + 1);
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    armed = 1;
+  }
+  const sigset_t signals = HandledSignals();
+  sigprocmask(SIG_UNBLOCK, &signals, nullptr);
 }
 
 }  // namespace tessivo::cli

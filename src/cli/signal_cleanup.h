@@ -7,7 +7,10 @@
 namespace tessivo::cli {
 
 void InstallSignalCleanup();
-// The temporary file to remove on a signal; an empty path forgets it.
+// Holds the handled signals while the temporary file is created, renamed or removed: one that
+// comes meanwhile is acted on once the new state is known.
+void HoldSignals();
+// The temporary file to remove on a signal, an empty path for none; releases held signals.
 void SetFileToRemoveOnSignal(const std::string& path);
 
 }  // namespace tessivo::cli

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/analysis_context.h"
+#include "analysis/same_file.h"
 #include "cli/cli_observer.h"
 #include "cli/commands.h"
 #include "cli/whole_file_analysis.h"
@@ -90,6 +91,11 @@ int RunModify(ArgumentList& arguments) {
   if (files.size() != 2) return UsageError("modify takes an INPUT and an OUTPUT file");
   const std::string& input = files[0];
   const std::string& output = files[1];
+  // Refused before the analysis, as analyse and show refuse theirs.
+  if (SameFile(input, output)) {
+    std::fprintf(stderr, "%s\n", SameFileRefusal(output, input, "analysed file").c_str());
+    return kExitCannotWrite;
+  }
 
   CliObserver observer(input, false);
   int exitCode = kExitDone;

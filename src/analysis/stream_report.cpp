@@ -116,7 +116,8 @@ std::vector<std::string> ShowStreamReport(const RecordStores& stores, const RunN
   lines.push_back(Format("Resolution: %u*%u", s.horizontalSize, s.verticalSize));
   lines.push_back(Format("Aspect ratio: %s", AspectRatioName(s.aspectRatioCode).c_str()));
   lines.push_back(Format("Framerate: %3.2f", FrameRateOf(s.frameRateIndex)));
-  lines.push_back(Format("Nom. bitrate: %u Bit/Sec", s.bitRateValue * 400u));
+  // 64 bits: a loaded result file may hold any bit_rate_value.
+  lines.push_back(Format("Nom. bitrate: %" PRIu64 " Bit/Sec", uint64_t{s.bitRateValue} * 400));
   lines.push_back(Format("VBV buffer size: %u ", s.vbvBufferSize));
   lines.push_back(Format("Constrained param. flag: %s ", YesNo(s.constrainedParameters)));
   lines.push_back(Format("Chroma format: %s", ChromaFormatName(s)));

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "input/start_codes.h"
+#include "mpeg/second_bitrate.h"
 
 namespace tessivo {
 
@@ -296,15 +297,8 @@ double VideoParser::SecondLength() const {
 
 void VideoParser::FillRecord(const Step& step, PerSecondStats& record) const {
   const double rate = SecondLength();
-  if (step.frames == 0) {
-    record.bitrate = 0;
-  } else {
-    // 32 bits hold neither the bits of a long tail nor per frame times rate: 64 bits, clamped.
-    const uint64_t bits = 8 * (source_.streamByteCounter() - step.start);
-    const uint64_t perFrame = bits / step.frames;
-    const auto wholeRate = static_cast<uint64_t>(rate);
-    record.bitrate = ClampTo32(perFrame * wholeRate / kiloBase_);
-  }
+  record.bitrate = SecondBitrate(source_.streamByteCounter() - step.start, step.frames,
+                                 static_cast<uint32_t>(rate), kiloBase_);
   record.quant = step.quantiserTotal / (CountsFieldPictures() ? 2.0 * rate : rate);
 }
 

@@ -40,12 +40,15 @@ class Copier {
       gopCounter_ = options_.inGop;
     }
     CopyBytes();
+    if (cancelled_) return true;
     if (!endCodeLast_ && options_.addSequenceEndCode) {
       const uint8_t endCode[] = {0x00, 0x00, 0x01, kSequenceEndCode};
       output_.Put(endCode, sizeof endCode);
     }
     return true;
   }
+
+  bool cancelled() const { return cancelled_; }
 
  private:
   void CopyBytes() {
@@ -77,6 +80,7 @@ class Copier {
 
   // The bytes up to the next zero byte pass in one piece; false at the end of the input.
   bool CopyRun() {
+    if (cancelled_) return false;
     const std::span<const uint8_t> bytes = input_.Buffered();
     if (bytes.empty()) return false;
     const void* zero = std::memchr(bytes.data(), 0, bytes.size());
@@ -93,7 +97,7 @@ class Copier {
   }
 
   bool Take(uint8_t& byte) {
-    if (!input_.Take(byte)) return false;
+    if (cancelled_ || !input_.Take(byte)) return false;
     if (input_.offset() % kProgressStep == 0) ReportProgress(input_.offset());
     return true;
   }
@@ -102,6 +106,7 @@ class Copier {
     if (input_.length() == 0) return;
     const uint64_t percent = std::min<uint64_t>(taken * 100 / input_.length(), 100);
     observer_.UpdateCopyProgress(static_cast<uint32_t>(percent));
+    if (observer_.CopyCancelled()) cancelled_ = true;
   }
 
   // False when the copy stops here.
@@ -178,6 +183,7 @@ class Copier {
   bool endCodeLast_ = false;
   bool headerSinceGop_ = false;
   bool cutAtEnd_ = false;
+  bool cancelled_ = false;
   uint32_t gopCounter_ = 0;  // the GOP record whose start code comes next
 };
 
@@ -195,6 +201,7 @@ CopyResult StreamCopy(const std::string& inputPath, const std::string& outputPat
   if (!output.Create(outputPath)) return {false, "Cannot create the output file " + outputPath};
   Copier copier(patch, options, stores, observer, input, output);
   if (!copier.Run()) return {false, "Cannot read the input file " + inputPath};
+  if (copier.cancelled()) return {false, "The copy to " + outputPath + " was cancelled"};
   if (!output.Commit()) return {false, "Cannot write the output file " + outputPath};
   return {true, {}};
 }

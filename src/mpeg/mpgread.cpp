@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "input/start_codes.h"
+#include "mpeg/kilo_base.h"
 #include "mpeg/second_bitrate.h"
 
 namespace tessivo {
@@ -32,7 +33,7 @@ VideoParser::VideoParser(FileReader& reader, RecordStores& stores, AnalysisObser
     : reader_(reader),
       stores_(stores),
       observer_(observer),
-      kiloBase_(kiloBase == 1000 ? 1000 : 1024),
+      kiloBase_(KiloBaseOf(kiloBase)),
       source_(reader, stores.firstSequenceBlock),
       pictureFacts_(stores) {}
 

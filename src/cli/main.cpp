@@ -43,6 +43,8 @@ constexpr const char* kUsage =
     "  --json FILE       writes the whole analysis as JSON; - writes it to stdout instead\n"
     "                    of the report\n"
     "\n"
+    "A value that begins with -- is written joined: --save=--name.\n"
+    "\n"
     "Exit codes: 0 done, 1 file not found or not readable, 2 invalid stream type,\n"
     "3 result file cannot be loaded, 4 output cannot be written, 5 not enough memory,\n"
     "64 bad usage.\n";

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Seeds for the fuzz targets, from the committed fixtures: the heads of the streams (with a
-# leading settings byte) and the result files of their analyses.
+# leading settings byte) and the result files of their analyses, also with a 4 GiB trailer.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 data="$here/../tests/data"
@@ -14,6 +14,21 @@ for fixture in "$data"/*.m1v "$data"/*.m2v "$data"/*.mpg "$data"/*.vob; do
       > "$out/analysis/$name-$settings"
   done
   "$cli" analyse "$fixture" --quiet --no-pack-check --save "$out/result_file/$name.tsr" >/dev/null
+done
+# The same results as if their streams had passed 4 GiB: each with the trailer of 64-bit
+# streamBytes and GOP positions after its picture records.
+for result in "$out"/result_file/*.tsr; do
+  /usr/bin/python3 - "$result" "${result%.tsr}.wide.tsr" <<'PYTHON'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+stream_bytes, = struct.unpack_from("<I", data, 188)
+seconds, gops = struct.unpack_from("<II", data, 224)
+trailer = b"TS64" + struct.pack("<QQ", 8 + 8 * gops, stream_bytes + (1 << 32))
+for i in range(gops):
+    position, = struct.unpack_from("<I", data, 232 + 24 * seconds + 116 * i + 112)
+    trailer += struct.pack("<Q", position + ((i % 2) << 32))
+open(sys.argv[2], "wb").write(data + trailer)
+PYTHON
 done
 mkdir -p "$out/stream_copy"
 for fixture in "$data"/*.m1v "$data"/*.m2v; do

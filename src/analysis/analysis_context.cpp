@@ -107,9 +107,12 @@ void AnalysisContext::ComputeAverages(uint32_t secondCount) {
 
 RunNotes AnalysisContext::runNotes() const {
   const ParserFacts& parserFacts = parser_.facts();
-  return RunNotes{parserFacts.startsWithInvalidHeader, parserFacts.frameRateAssumed,
-                  parserFacts.capacityReached, settings_.maxFramesAllocate,
-                  reader_.demux().skippedVideoPackets()};
+  return RunNotes{.startsWithInvalidHeader = parserFacts.startsWithInvalidHeader,
+                  .frameRateAssumed = parserFacts.frameRateAssumed,
+                  .capacityReached = parserFacts.capacityReached,
+                  .maxFrames = settings_.maxFramesAllocate,
+                  .skippedVideoPackets = reader_.demux().skippedVideoPackets(),
+                  .noSequenceHeader = parserFacts.noSequenceHeader};
 }
 
 void AnalysisContext::MarkResultLoaded(uint32_t secondCount) {

@@ -24,6 +24,14 @@ class AnalysisObserver {
   virtual void ShowMessage(const std::string& /*text*/) {}
   // Share of the input copied so far by the stream patcher, 0 to 100 (its progress bar PB).
   virtual void UpdateCopyProgress(uint32_t /*percent*/) {}
+  // Asked after each copy progress report: true ends the copy, and its output is removed.
+  virtual bool CopyCancelled() { return false; }
+  // The temporary file of an output being written, what a front end ended by a signal removes on
+  // its way out. PartialFileChanging comes just before the file is created, renamed or removed;
+  // SetPartialFile follows with its name, or with an empty name once it is renamed or removed.
+  // A front end may hold its signals in between, so that no signal falls into the gap.
+  virtual void PartialFileChanging() {}
+  virtual void SetPartialFile(const std::string& /*temporaryPath*/) {}
 };
 
 }  // namespace tessivo

@@ -1,8 +1,10 @@
 #include "analysis/result_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <system_error>
 
@@ -13,6 +15,25 @@ namespace tessivo {
 namespace {
 
 constexpr size_t kChunkRecords = 256;
+
+// After the picture records, only when a value does not fit its 32-bit field: a tag, the length
+// of what follows it, the 64-bit streamBytes and one 64-bit position per GOP. Readers that go by
+// the counts never look past the pictures.
+constexpr uint8_t kTrailerTag[4] = {'T', 'S', '6', '4'};
+constexpr uint64_t kTrailerHeadSize = sizeof kTrailerTag + 8;
+
+uint64_t TrailerBodySize(uint32_t gopCount) {
+  return 8 + 8 * uint64_t{gopCount};
+}
+
+bool Beyond32Bits(uint64_t value) {
+  return value > std::numeric_limits<uint32_t>::max();
+}
+
+bool NeedsTrailer(const RecordStores& stores, uint32_t gopCount) {
+  if (Beyond32Bits(stores.streamByteCount)) return true;
+  return std::any_of(stores.gopPositions(), stores.gopPositions() + gopCount, Beyond32Bits);
+}
 
 // Little-endian field access at fixed offsets of a stored record.
 void Put8(uint8_t* at, uint8_t value) {
@@ -25,6 +46,14 @@ void PutDouble(uint8_t* at, double value) {
   uint64_t bits;
   std::memcpy(&bits, &value, sizeof bits);
   for (int i = 0; i < 8; ++i) at[i] = static_cast<uint8_t>(bits >> (8 * i));
+}
+void Put64(uint8_t* at, uint64_t value) {
+  for (int i = 0; i < 8; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+uint64_t Get64(const uint8_t* at) {
+  uint64_t value = 0;
+  for (int i = 0; i < 8; ++i) value |= uint64_t{at[i]} << (8 * i);
+  return value;
 }
 uint32_t Get32(const uint8_t* at) {
   return uint32_t{at[0]} | uint32_t{at[1]} << 8 | uint32_t{at[2]} << 16 | uint32_t{at[3]} << 24;
@@ -193,6 +222,68 @@ ResultFileStatus Failure(std::string message) {
   return ResultFileStatus{false, std::move(message)};
 }
 
+bool WriteTrailer(std::FILE* file, const RecordStores& stores, uint32_t gopCount, uint8_t* chunk) {
+  uint8_t head[kTrailerHeadSize + 8];
+  std::memcpy(head, kTrailerTag, sizeof kTrailerTag);
+  Put64(head + sizeof kTrailerTag, TrailerBodySize(gopCount));
+  Put64(head + kTrailerHeadSize, stores.streamByteCount);
+  if (std::fwrite(head, sizeof head, 1, file) != 1) return false;
+  const auto encode = [](uint64_t position, uint8_t* out) { Put64(out, position); };
+  return WriteRecords(file, stores.gopPositions(), gopCount, 8, encode, chunk);
+}
+
+bool SeekTo(std::FILE* file, uint64_t offset) {
+#ifdef _WIN32
+  return _fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
+#else
+  return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+}
+
+// Checked before any record is read, so that a refused file leaves the records as they were:
+// every wide value must agree with the low 32 bits its record holds, and a trailer with nothing
+// beyond 32 bits was not written by a saver.
+bool TrailerMatches(const std::string& path, const SequenceSummary& loaded, uint64_t gopOffset,
+                    uint64_t trailerOffset, uint8_t* chunk) {
+  File gops(std::fopen(path.c_str(), "rb"));
+  File trailer(std::fopen(path.c_str(), "rb"));
+  if (!gops || !trailer || !SeekTo(gops.get(), gopOffset) ||
+      !SeekTo(trailer.get(), trailerOffset)) {
+    return false;
+  }
+  uint8_t head[kTrailerHeadSize + 8];
+  if (std::fread(head, sizeof head, 1, trailer.get()) != 1 ||
+      std::memcmp(head, kTrailerTag, sizeof kTrailerTag) != 0 ||
+      Get64(head + sizeof kTrailerTag) != TrailerBodySize(loaded.savedGopCount)) {
+    return false;
+  }
+  const uint64_t streamBytes = Get64(head + kTrailerHeadSize);
+  if (static_cast<uint32_t>(streamBytes) != loaded.streamBytes) return false;
+  bool wide = Beyond32Bits(streamBytes);
+  uint8_t positions[kChunkRecords * 8];
+  for (uint32_t first = 0; first < loaded.savedGopCount; first += kChunkRecords) {
+    const uint32_t n = std::min<uint32_t>(kChunkRecords, loaded.savedGopCount - first);
+    if (std::fread(chunk, kStoredGopSize, n, gops.get()) != n ||
+        std::fread(positions, 8, n, trailer.get()) != n) {
+      return false;
+    }
+    for (uint32_t i = 0; i < n; ++i) {
+      const uint64_t position = Get64(positions + 8 * i);
+      if (static_cast<uint32_t>(position) != Get32(chunk + i * kStoredGopSize + 112)) return false;
+      wide = wide || Beyond32Bits(position);
+    }
+  }
+  return wide;
+}
+
+bool ReadTrailer(std::FILE* file, RecordStores& stores, uint8_t* chunk) {
+  uint8_t head[kTrailerHeadSize + 8];
+  if (std::fread(head, sizeof head, 1, file) != 1) return false;
+  stores.streamByteCount = Get64(head + kTrailerHeadSize);
+  const auto decode = [](const uint8_t* in, uint64_t& position) { position = Get64(in); };
+  return ReadRecords(file, stores.gopPositions(), stores.summary.savedGopCount, 8, decode, chunk);
+}
+
 }  // namespace
 
 ResultFileStatus SaveResultFile(AnalysisContext& context, const std::string& path) {
@@ -201,7 +292,7 @@ ResultFileStatus SaveResultFile(AnalysisContext& context, const std::string& pat
   summary.savedSecondCount = stores.ValidSecondCount();
   summary.savedGopCount = stores.gopCount;
 
-  PartialFile file;
+  PartialFile file(&context.observer());
   if (!file.Create(path)) return Failure("Cannot create the result file " + path);
   auto chunk = std::make_unique_for_overwrite<uint8_t[]>(kChunkRecords * kStoredGopSize);
   uint8_t header[kResultHeaderSize];
@@ -212,7 +303,9 @@ ResultFileStatus SaveResultFile(AnalysisContext& context, const std::string& pat
                  WriteRecords(file.get(), stores.gops(), summary.savedGopCount, kStoredGopSize,
                               EncodeGop, chunk.get()) &&
                  WriteRecords(file.get(), stores.pictures(), summary.pictureCount,
-                              kStoredPictureSize, EncodePicture, chunk.get());
+                              kStoredPictureSize, EncodePicture, chunk.get()) &&
+                 (!NeedsTrailer(stores, summary.savedGopCount) ||
+                  WriteTrailer(file.get(), stores, summary.savedGopCount, chunk.get()));
   if (!file.Commit(written)) return Failure("Cannot write the result file " + path);
   return ResultFileStatus{true, {}};
 }
@@ -229,10 +322,12 @@ ResultFileStatus LoadResultFile(AnalysisContext& context, const std::string& pat
   }
   SequenceSummary loaded;
   DecodeHeader(header, loaded);
-  const uint64_t expected = kResultHeaderSize + kStoredSecondSize * loaded.savedSecondCount +
-                            kStoredGopSize * loaded.savedGopCount +
-                            kStoredPictureSize * loaded.pictureCount;
-  if (length != expected) {
+  const uint64_t gopOffset = kResultHeaderSize + kStoredSecondSize * loaded.savedSecondCount;
+  const uint64_t recordsEnd =
+      gopOffset + kStoredGopSize * loaded.savedGopCount + kStoredPictureSize * loaded.pictureCount;
+  const bool hasTrailer =
+      length == recordsEnd + kTrailerHeadSize + TrailerBodySize(loaded.savedGopCount);
+  if (length != recordsEnd && !hasTrailer) {
     return Failure(path +
                    " is not a result file: its length does not match the records it "
                    "announces");
@@ -243,18 +338,29 @@ ResultFileStatus LoadResultFile(AnalysisContext& context, const std::string& pat
     return Failure(path + " holds more records than this analysis can keep (Max. frames: " +
                    std::to_string(stores.capacity()) + ")");
   }
+  auto chunk = std::make_unique_for_overwrite<uint8_t[]>(kChunkRecords * kStoredGopSize);
+  if (hasTrailer && !TrailerMatches(path, loaded, gopOffset, recordsEnd, chunk.get())) {
+    return Failure(path +
+                   " is not a result file: its trailer of 64-bit positions does not match its "
+                   "records");
+  }
 
+  stores.ClearSummary();
   stores.summary = loaded;
+  stores.streamByteCount = loaded.streamBytes;
   stores.ClearSeconds();
   stores.ClearPicturesAndGops();
-  auto chunk = std::make_unique_for_overwrite<uint8_t[]>(kChunkRecords * kStoredGopSize);
   const bool read = ReadRecords(file.get(), stores.seconds(), loaded.savedSecondCount,
                                 kStoredSecondSize, DecodeSecond, chunk.get()) &&
                     ReadRecords(file.get(), stores.gops(), loaded.savedGopCount, kStoredGopSize,
                                 DecodeGop, chunk.get()) &&
                     ReadRecords(file.get(), stores.pictures(), loaded.pictureCount,
                                 kStoredPictureSize, DecodePicture, chunk.get());
-  if (!read) {
+  if (read) {
+    for (uint32_t i = 0; i < loaded.savedGopCount; ++i)
+      stores.gopPositions()[i] = stores.gops()[i].position;
+  }
+  if (!(read && (!hasTrailer || ReadTrailer(file.get(), stores, chunk.get())))) {
     // The file changed under us; leave no mixture of two analyses behind.
     stores.ClearSummary();
     stores.ClearSeconds();
@@ -263,8 +369,8 @@ ResultFileStatus LoadResultFile(AnalysisContext& context, const std::string& pat
     return Failure("Cannot read the result file " + path);
   }
   stores.gopCount = loaded.savedGopCount;
-  for (uint32_t i = 0; i < stores.gopCount; ++i)
-    stores.gopPositions()[i] = stores.gops()[i].position;
+  // Every record the file counts is one of the analysis, whatever its flag says.
+  for (uint32_t i = 0; i < loaded.savedSecondCount; ++i) stores.seconds()[i].valid = 1;
   context.MarkResultLoaded(loaded.savedSecondCount);
   return ResultFileStatus{true, {}};
 }

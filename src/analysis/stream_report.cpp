@@ -1,5 +1,6 @@
 #include "analysis/stream_report.h"
 
+#include <cinttypes>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -115,7 +116,8 @@ std::vector<std::string> ShowStreamReport(const RecordStores& stores, const RunN
   lines.push_back(Format("Resolution: %u*%u", s.horizontalSize, s.verticalSize));
   lines.push_back(Format("Aspect ratio: %s", AspectRatioName(s.aspectRatioCode).c_str()));
   lines.push_back(Format("Framerate: %3.2f", FrameRateOf(s.frameRateIndex)));
-  lines.push_back(Format("Nom. bitrate: %u Bit/Sec", s.bitRateValue * 400u));
+  // 64 bits: a loaded result file may hold any bit_rate_value.
+  lines.push_back(Format("Nom. bitrate: %" PRIu64 " Bit/Sec", uint64_t{s.bitRateValue} * 400));
   lines.push_back(Format("VBV buffer size: %u ", s.vbvBufferSize));
   lines.push_back(Format("Constrained param. flag: %s ", YesNo(s.constrainedParameters)));
   lines.push_back(Format("Chroma format: %s", ChromaFormatName(s)));
@@ -135,6 +137,9 @@ std::vector<std::string> ShowStreamReport(const RecordStores& stores, const RunN
   if (notes.startsWithInvalidHeader) {
     lines.push_back("WARNING! The stream starts with invalid header!");
   }
+  if (notes.noSequenceHeader) {
+    lines.push_back("WARNING! No video sequence header found in this stream!");
+  }
   if (notes.frameRateAssumed) {
     lines.push_back("WARNING! Invalid frame rate code, 25 frames per second assumed!");
   }
@@ -143,7 +148,7 @@ std::vector<std::string> ShowStreamReport(const RecordStores& stores, const RunN
                            notes.maxFrames));
   }
   if (notes.skippedVideoPackets > 0) {
-    lines.push_back(Format("WARNING! %u video packets skipped by the packet header check!",
+    lines.push_back(Format("WARNING! %" PRIu64 " video packets skipped by the packet header check!",
                            notes.skippedVideoPackets));
   }
   return lines;

@@ -16,7 +16,8 @@ struct RunNotes {
   bool frameRateAssumed = false;
   bool capacityReached = false;
   uint32_t maxFrames = 0;
-  uint32_t skippedVideoPackets = 0;
+  uint64_t skippedVideoPackets = 0;
+  bool noSequenceHeader = false;
 };
 
 std::vector<std::string> ShowStreamReport(const RecordStores& stores, const RunNotes& notes);

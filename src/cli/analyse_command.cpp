@@ -3,6 +3,7 @@
 
 #include "analysis/analysis_context.h"
 #include "analysis/result_file.h"
+#include "analysis/same_file.h"
 #include "cli/analysis_output.h"
 #include "cli/cli_observer.h"
 #include "cli/commands.h"
@@ -14,6 +15,20 @@ namespace tessivo::cli {
 namespace {
 
 constexpr uint64_t kLargestMaxFrames = 10'000'000;
+
+// An output that is the input would destroy it: refused before any work.
+int CheckOutputsAreNotTheInput(const std::string& input, const std::string& inputRole,
+                               const std::optional<std::string>& save,
+                               const ExportOptions& exports) {
+  std::vector<std::string> outputs = exports.files();
+  if (save) outputs.push_back(*save);
+  for (const std::string& output : outputs) {
+    if (!SameFile(input, output)) continue;
+    std::fprintf(stderr, "%s\n", SameFileRefusal(output, input, inputRole).c_str());
+    return kExitCannotWrite;
+  }
+  return kExitDone;
+}
 
 int SaveTo(AnalysisContext& context, const std::optional<std::string>& path) {
   if (!path) return kExitDone;
@@ -50,6 +65,8 @@ int RunAnalyse(ArgumentList& arguments) {
   if (kilo && *kilo != 1000 && *kilo != 1024) return UsageError("--kilo takes 1024 or 1000");
   if (kilo) settings.kiloBase = static_cast<uint32_t>(*kilo);
   if (maxFrames) settings.maxFramesAllocate = static_cast<uint32_t>(*maxFrames);
+  const int refused = CheckOutputsAreNotTheInput(files[0], "analysed file", save, exports);
+  if (refused != kExitDone) return refused;
 
   CliObserver observer(files[0], quiet);
   int exitCode = kExitDone;
@@ -66,6 +83,8 @@ int RunShow(ArgumentList& arguments) {
   if (!arguments.error().empty()) return UsageError(arguments.error());
   if (!exportError.empty()) return UsageError(exportError);
   if (files.size() != 1) return UsageError("show takes exactly one RESULT.tsr");
+  const int refused = CheckOutputsAreNotTheInput(files[0], "result file", save, exports);
+  if (refused != kExitDone) return refused;
 
   CliObserver observer(files[0], true);
   auto context = AnalysisContext::Create(AnalysisSettings{}, observer);

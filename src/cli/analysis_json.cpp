@@ -85,7 +85,8 @@ class JsonObject {
   bool first_ = true;
 };
 
-void AppendSummary(const SequenceSummary& summary, std::string& out) {
+void AppendSummary(const RecordStores& stores, std::string& out) {
+  const SequenceSummary& summary = stores.summary;
   out += '{';
   JsonObject(out)
       .Text("fileName",
@@ -109,7 +110,7 @@ void AppendSummary(const SequenceSummary& summary, std::string& out) {
       .Unsigned("qScaleType", summary.qScaleType)
       .Unsigned("alternateScan", summary.alternateScan)
       .Unsigned("progressiveFrame", summary.progressiveFrame)
-      .Unsigned("streamBytes", summary.streamBytes)
+      .Unsigned("streamBytes", stores.streamByteCount)
       .Unsigned("pictureCount", summary.pictureCount)
       .Unsigned("peakBitrate", summary.peakBitrate)
       .Unsigned("averageBitrate", summary.averageBitrate)
@@ -159,7 +160,7 @@ std::string FormatAnalysisJson(const AnalysisContext& context) {
   std::string out = "{\n";
   JsonObject document(out);
   document.Name("summary");
-  AppendSummary(stores.summary, out);
+  AppendSummary(stores, out);
   out += '\n';
   document.Name("run");
   AppendRun(context, out);

@@ -4,6 +4,12 @@
 
 namespace tessivo::cli {
 
+namespace {
+bool LooksLikeOption(const std::string& argument) {
+  return argument.size() > 1 && argument[0] == '-' && argument[1] == '-';
+}
+}  // namespace
+
 ArgumentList::ArgumentList(int argc, char** argv, int first) {
   for (int i = first; i < argc; ++i) arguments_.emplace_back(argv[i]);
 }
@@ -19,16 +25,25 @@ bool ArgumentList::TakeFlag(const std::string& name) {
 }
 
 std::optional<std::string> ArgumentList::TakeValue(const std::string& name) {
+  const std::string joined = name + "=";
   for (size_t i = 0; i < arguments_.size(); ++i) {
-    if (arguments_[i] != name) continue;
-    if (i + 1 == arguments_.size()) {
+    const auto at = arguments_.begin() + static_cast<std::ptrdiff_t>(i);
+    if (arguments_[i].rfind(joined, 0) == 0) {
+      std::string value = arguments_[i].substr(joined.size());
+      arguments_.erase(at);
+      if (!value.empty()) return value;
       error_ = name + " needs a value";
-      arguments_.erase(arguments_.begin() + static_cast<std::ptrdiff_t>(i));
+      return std::nullopt;
+    }
+    if (arguments_[i] != name) continue;
+    // "--save --quiet" forgot the name; a name that begins with -- is written --save=--name.
+    if (i + 1 == arguments_.size() || LooksLikeOption(arguments_[i + 1])) {
+      error_ = name + " needs a value (write " + name + "=VALUE for one that begins with --)";
+      arguments_.erase(at);
       return std::nullopt;
     }
     std::string value = arguments_[i + 1];
-    arguments_.erase(arguments_.begin() + static_cast<std::ptrdiff_t>(i),
-                     arguments_.begin() + static_cast<std::ptrdiff_t>(i + 2));
+    arguments_.erase(at, at + 2);
     return value;
   }
   return std::nullopt;
@@ -51,7 +66,7 @@ std::optional<uint64_t> ArgumentList::TakeNumber(const std::string& name, uint64
 
 std::vector<std::string> ArgumentList::TakePositional() {
   for (const std::string& argument : arguments_) {
-    if (argument.size() > 1 && argument[0] == '-' && argument[1] == '-') {
+    if (LooksLikeOption(argument)) {
       error_ = "unknown option " + argument;
       break;
     }

@@ -14,7 +14,8 @@ class ArgumentList {
 
   // True when the flag was given (it is removed).
   bool TakeFlag(const std::string& name);
-  // The value after the option; error() is set when the option has no value.
+  // The value after the option, or joined to it as --name=VALUE; error() is set when the option
+  // has no value. A following argument that begins with -- is never taken as the value.
   std::optional<std::string> TakeValue(const std::string& name);
   // An unsigned value within [minimum, maximum]; error() is set when it is not one.
   std::optional<uint64_t> TakeNumber(const std::string& name, uint64_t minimum, uint64_t maximum);

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "cli/signal_cleanup.h"
+
 namespace tessivo::cli {
 
 CliObserver::CliObserver(std::string label, bool quiet)
@@ -24,6 +26,14 @@ void CliObserver::ShowMessage(const std::string& text) {
   FinishProgress();
   std::fputs(text.c_str(), stderr);
   if (text.empty() || text.back() != '\n') std::fputc('\n', stderr);
+}
+
+void CliObserver::PartialFileChanging() {
+  HoldSignals();
+}
+
+void CliObserver::SetPartialFile(const std::string& temporaryPath) {
+  SetFileToRemoveOnSignal(temporaryPath);
 }
 
 void CliObserver::FinishProgress() {

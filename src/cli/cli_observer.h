@@ -15,6 +15,8 @@ class CliObserver : public AnalysisObserver {
 
   void UpdateProgress(uint32_t percent) override;
   void ShowMessage(const std::string& text) override;
+  void PartialFileChanging() override;
+  void SetPartialFile(const std::string& temporaryPath) override;
   // Clears the progress line before other output.
   void FinishProgress();
 

@@ -54,6 +54,15 @@ bool SaveTable(const Table& table, const ExportOptions& options, const std::stri
 
 }  // namespace
 
+std::vector<std::string> ExportOptions::files() const {
+  std::vector<std::string> names;
+  for (const auto& file : {gopsFile, secondsFile}) {
+    if (file) names.push_back(*file);
+  }
+  if (jsonFile && !jsonToStdout()) names.push_back(*jsonFile);
+  return names;
+}
+
 std::string TakeExportOptions(ArgumentList& arguments, ExportOptions& options) {
   options.gopsFile = arguments.TakeValue("--gops");
   options.secondsFile = arguments.TakeValue("--seconds");

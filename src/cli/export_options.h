@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis/analysis_context.h"
 #include "cli/argument_list.h"
@@ -18,6 +19,8 @@ struct ExportOptions {
   std::optional<std::string> jsonFile;  // "-" for stdout
 
   bool jsonToStdout() const { return jsonFile == "-"; }
+  // The files these options write.
+  std::vector<std::string> files() const;
 };
 
 // Takes the options; returns a usage error, or an empty text.

@@ -1,9 +1,11 @@
 // tessivo-cli: the headless front end over the analysis engine.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/signal_cleanup.h"
 #include "tessivo_version.h"
 
 namespace tessivo::cli {
@@ -41,6 +43,8 @@ constexpr const char* kUsage =
     "  --json FILE       writes the whole analysis as JSON; - writes it to stdout instead\n"
     "                    of the report\n"
     "\n"
+    "A value that begins with -- is written joined: --save=--name.\n"
+    "\n"
     "Exit codes: 0 done, 1 file not found or not readable, 2 invalid stream type,\n"
     "3 result file cannot be loaded, 4 output cannot be written, 5 not enough memory,\n"
     "64 bad usage.\n";
@@ -64,7 +68,7 @@ int UsageError(const std::string& message) {
   return kExitUsage;
 }
 
-int Main(int argc, char** argv) {
+int RunCommand(int argc, char** argv) {
   if (argc < 2) return UsageError("no command given");
   const std::string name = argv[1];
   if (name == "--help" || name == "-h" || name == "help") {
@@ -85,6 +89,20 @@ int Main(int argc, char** argv) {
     return command.run(arguments);
   }
   return UsageError("unknown command \"" + name + "\"");
+}
+
+// Output that never reached its destination (a full disk behind stdout) is no success.
+int Main(int argc, char** argv) {
+  InstallSignalCleanup();
+  const int exitCode = RunCommand(argc, argv);
+  const bool flushed = std::fflush(stdout) == 0;
+  const int flushError = errno;
+  if (!flushed || std::ferror(stdout)) {
+    std::fprintf(stderr, "Cannot write to the standard output%s%s\n", flushed ? "" : ": ",
+                 flushed ? "" : std::strerror(flushError));
+    return exitCode == kExitDone ? kExitCannotWrite : exitCode;
+  }
+  return exitCode;
 }
 
 }  // namespace tessivo::cli

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/analysis_context.h"
+#include "analysis/same_file.h"
 #include "cli/cli_observer.h"
 #include "cli/commands.h"
 #include "cli/whole_file_analysis.h"
@@ -38,6 +39,19 @@ void ApplyTo(const ModifyRequest& request, ModifyValues& values) {
   if (request.frameRate) values.frameRateItem = static_cast<int32_t>(*request.frameRate);
   if (request.bitRate) values.bitRate = static_cast<int32_t>(*request.bitRate);
   if (request.constrained) values.constrainedParameters = *request.constrained == 1;
+}
+
+// Every value given on the command line goes into every header, also where it equals the first
+// header's and a later header differs.
+uint32_t GivenFields(const ModifyRequest& request) {
+  uint32_t fields = 0;
+  if (request.width) fields |= kHorizontalSizeChanged;
+  if (request.height) fields |= kVerticalSizeChanged;
+  if (request.aspect) fields |= kAspectRatioChanged;
+  if (request.frameRate) fields |= kFrameRateChanged;
+  if (request.bitRate) fields |= kBitRateChanged;
+  if (request.constrained) fields |= kConstrainedChanged;
+  return fields;
 }
 
 // Checks IN and OUT against the GOP records and sets them; an empty text when they fit.
@@ -77,6 +91,11 @@ int RunModify(ArgumentList& arguments) {
   if (files.size() != 2) return UsageError("modify takes an INPUT and an OUTPUT file");
   const std::string& input = files[0];
   const std::string& output = files[1];
+  // Refused before the analysis, as analyse and show refuse theirs.
+  if (SameFile(input, output)) {
+    std::fprintf(stderr, "%s\n", SameFileRefusal(output, input, "analysed file").c_str());
+    return kExitCannotWrite;
+  }
 
   CliObserver observer(input, false);
   int exitCode = kExitDone;
@@ -94,7 +113,8 @@ int RunModify(ArgumentList& arguments) {
 
   ModifyValues values = ValuesOf(stores.summary);
   ApplyTo(request, values);
-  const HeaderPatch patch = MakeHeaderPatch(values, stores.summary);
+  HeaderPatch patch = MakeHeaderPatch(values, stores.summary);
+  patch.changedFields |= GivenFields(request);
   CopyProgressObserver copyObserver(output, false);
   const CopyResult result = StreamCopy(input, output, patch, options, stores, copyObserver);
   copyObserver.FinishProgress();

@@ -23,6 +23,12 @@ std::unique_ptr<AnalysisContext> AnalyseWholeFile(const AnalysisSettings& settin
     case OpenResult::kOpened:
       break;
   }
+  // Its report would be all zeros: nothing of it is worth writing.
+  if (context->facts().noSequenceHeader) {
+    observer.ShowMessage("No video sequence header found in this stream!");
+    exitCode = kExitInvalidStream;
+    return nullptr;
+  }
   context->ReadToEnd();
   observer.FinishProgress();
   exitCode = kExitDone;

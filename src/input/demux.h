@@ -22,7 +22,7 @@ class Demux {
   uint32_t DemuxFill();
 
   // Video packets passed over because no pack header came before them in their pack.
-  uint32_t skippedVideoPackets() const { return skippedVideoPackets_; }
+  uint64_t skippedVideoPackets() const { return skippedVideoPackets_; }
 
  private:
   static constexpr uint32_t kRawBufferSize = 16384;
@@ -51,7 +51,7 @@ class Demux {
   uint32_t outputCount_ = 0;
   uint8_t videoId_ = 0;
   uint8_t audioId_ = 0;
-  uint32_t skippedVideoPackets_ = 0;
+  uint64_t skippedVideoPackets_ = 0;  // four bytes each: 32 bits would wrap at 16 GiB
 };
 
 }  // namespace tessivo

@@ -56,10 +56,10 @@ class CopyInput {
   uint64_t offset_ = 0;
 };
 
-// Writes to NAME.partial and renames it to NAME on Commit; otherwise the partial file goes.
+// Written under a temporary name and renamed to NAME on Commit; otherwise the file goes.
 class CopyOutput {
  public:
-  CopyOutput();
+  explicit CopyOutput(AnalysisObserver& observer);
 
   bool Create(const std::string& path);
   void Put(uint8_t byte) {

@@ -19,15 +19,6 @@ constexpr HeaderField kBitRate{14, 18};         // bit_rate_value
 constexpr HeaderField kVbvBufferSize{3, 10};    // vbv_buffer_size_value
 constexpr HeaderField kConstrained{2, 1};       // constrained_parameters_flag
 
-enum ChangedField : uint32_t {
-  kHorizontalSizeChanged = 1,
-  kVerticalSizeChanged = 2,
-  kAspectRatioChanged = 4,
-  kFrameRateChanged = 8,
-  kBitRateChanged = 16,
-  kConstrainedChanged = 32,
-};
-
 constexpr uint64_t Mask(HeaderField field) {
   return ((uint64_t{1} << field.width) - 1) << field.shift;
 }

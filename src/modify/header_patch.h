@@ -32,6 +32,16 @@ inline constexpr int kFrameRateItemCount = 9;
 
 using HeaderBytes = std::array<uint8_t, 8>;
 
+// The dialog's fields, as bits of HeaderPatch::changedFields.
+enum ChangedField : uint32_t {
+  kHorizontalSizeChanged = 1,
+  kVerticalSizeChanged = 2,
+  kAspectRatioChanged = 4,
+  kFrameRateChanged = 8,
+  kBitRateChanged = 16,
+  kConstrainedChanged = 32,
+};
+
 struct HeaderPatch {
   int32_t aspectRatioInformation = 0;
   int32_t frameRateCode = 0;
@@ -43,7 +53,8 @@ struct HeaderPatch {
   // The fields above in header layout; marker_bit and the two lowest bits of byte 7 are 0 here
   // and come from the header being replaced.
   HeaderBytes image{};
-  // Fields whose value differs from the analysed stream's first sequence header.
+  // Fields written into every header: those whose value differs from the analysed stream's
+  // first sequence header, and any the caller adds because the user gave them.
   uint32_t changedFields = 0;
 };
 

@@ -279,13 +279,28 @@ void TModifFrm::UpdateProgress(uint32_t percent) {
 }
 
 void TModifFrm::UpdateCopyProgress(uint32_t percent) {
+  if (PB->value() == static_cast<int>(percent)) return;
   PB->setValue(static_cast<int>(percent));
-  // The copy runs on the window thread: show the bar now.
+  // The copy runs on the window thread: show the bar now, and let a close request through.
   PB->repaint();
+  QCoreApplication::processEvents();
+}
+
+void TModifFrm::reject() {
+  if (copying_) {
+    cancelRequested_ = true;
+    return;
+  }
+  QDialog::reject();
 }
 
 void TModifFrm::BitBtn1Click() {
   WriteCopy();
+  if (cancelRequested_) {
+    cancelRequested_ = false;
+    QDialog::reject();
+    return;
+  }
   accept();
 }
 
@@ -322,13 +337,17 @@ void TModifFrm::WriteCopy() {
   options.addSequenceEndCode = CheckBox2->isChecked();
 
   QApplication::setOverrideCursor(Qt::WaitCursor);
+  copying_ = true;
+  BitBtn1->setEnabled(false);
   const std::string input = analysedFile_.toStdString();
   const CopySource source(input, stores, context_.settings(), *this);
-  const CopyResult result = source.ok()
+  const CopyResult result = source.ok() && !cancelRequested_
                                 ? StreamCopy(input, output, patch, options, source.stores(), *this)
                                 : CopyResult{false, source.message()};
+  BitBtn1->setEnabled(true);
+  copying_ = false;
   QApplication::restoreOverrideCursor();
-  if (!result.ok) {
+  if (!result.ok && !cancelRequested_) {
     QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(result.message));
   }
 }

@@ -29,6 +29,11 @@ class TModifFrm : public QDialog, public AnalysisObserver {
 
   void UpdateProgress(uint32_t percent) override;
   void UpdateCopyProgress(uint32_t percent) override;
+  bool CopyCancelled() override { return cancelRequested_; }
+
+  // Cancel, Escape or closing the window during a copy stop it; the dialog closes once the
+  // partial output is removed.
+  void reject() override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -46,6 +51,8 @@ class TModifFrm : public QDialog, public AnalysisObserver {
   const AnalysisContext& context_;
   uint32_t kiloBase_;
   QString analysedFile_;
+  bool copying_ = false;
+  bool cancelRequested_ = false;
 
   QComboBox* AspRat;
   QLineEdit* Brate;

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <span>
-#include <system_error>
 #include <vector>
 
+#include "analysis/same_file.h"
 #include "modify/copy_files.h"
 #include "modify/sequence_header_block.h"
 
@@ -19,11 +18,6 @@ constexpr uint8_t kSequenceHeaderCode = 0xB3;
 constexpr uint8_t kSequenceEndCode = 0xB7;
 constexpr uint8_t kGopCode = 0xB8;
 constexpr uint64_t kProgressStep = 1000;
-
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  return std::filesystem::equivalent(a, b, error) && !error;
-}
 
 class Copier {
  public:
@@ -46,12 +40,15 @@ class Copier {
       gopCounter_ = options_.inGop;
     }
     CopyBytes();
+    if (cancelled_) return true;
     if (!endCodeLast_ && options_.addSequenceEndCode) {
       const uint8_t endCode[] = {0x00, 0x00, 0x01, kSequenceEndCode};
       output_.Put(endCode, sizeof endCode);
     }
     return true;
   }
+
+  bool cancelled() const { return cancelled_; }
 
  private:
   void CopyBytes() {
@@ -83,6 +80,7 @@ class Copier {
 
   // The bytes up to the next zero byte pass in one piece; false at the end of the input.
   bool CopyRun() {
+    if (cancelled_) return false;
     const std::span<const uint8_t> bytes = input_.Buffered();
     if (bytes.empty()) return false;
     const void* zero = std::memchr(bytes.data(), 0, bytes.size());
@@ -99,7 +97,7 @@ class Copier {
   }
 
   bool Take(uint8_t& byte) {
-    if (!input_.Take(byte)) return false;
+    if (cancelled_ || !input_.Take(byte)) return false;
     if (input_.offset() % kProgressStep == 0) ReportProgress(input_.offset());
     return true;
   }
@@ -108,6 +106,7 @@ class Copier {
     if (input_.length() == 0) return;
     const uint64_t percent = std::min<uint64_t>(taken * 100 / input_.length(), 100);
     observer_.UpdateCopyProgress(static_cast<uint32_t>(percent));
+    if (observer_.CopyCancelled()) cancelled_ = true;
   }
 
   // False when the copy stops here.
@@ -184,6 +183,7 @@ class Copier {
   bool endCodeLast_ = false;
   bool headerSinceGop_ = false;
   bool cutAtEnd_ = false;
+  bool cancelled_ = false;
   uint32_t gopCounter_ = 0;  // the GOP record whose start code comes next
 };
 
@@ -192,16 +192,16 @@ class Copier {
 CopyResult StreamCopy(const std::string& inputPath, const std::string& outputPath,
                       const HeaderPatch& patch, const CopyOptions& options,
                       const RecordStores& stores, AnalysisObserver& observer) {
-  if (SameFile(inputPath, outputPath) || SameFile(inputPath, outputPath + ".partial")) {
-    return {false,
-            "The output file " + outputPath + " is the analysed file itself: choose another name"};
+  if (SameFile(inputPath, outputPath)) {
+    return {false, SameFileRefusal(outputPath, inputPath, "analysed file")};
   }
   CopyInput input;
   if (!input.Open(inputPath)) return {false, "Cannot open the input file " + inputPath};
-  CopyOutput output;
+  CopyOutput output(observer);
   if (!output.Create(outputPath)) return {false, "Cannot create the output file " + outputPath};
   Copier copier(patch, options, stores, observer, input, output);
   if (!copier.Run()) return {false, "Cannot read the input file " + inputPath};
+  if (copier.cancelled()) return {false, "The copy to " + outputPath + " was cancelled"};
   if (!output.Commit()) return {false, "Cannot write the output file " + outputPath};
   return {true, {}};
 }

@@ -1,15 +1,24 @@
 #include "mpeg/mpgread.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "input/start_codes.h"
+#include "mpeg/kilo_base.h"
+#include "mpeg/second_bitrate.h"
 
 namespace tessivo {
 
 namespace {
 constexpr uint32_t kFramePicture = 3;
 constexpr double kAssumedFrameRate = 25.0;
+
+// Record fields are 32 bits wide: a larger value is kept as the largest they hold.
+uint32_t ClampTo32(uint64_t value) {
+  return static_cast<uint32_t>(std::min<uint64_t>(value, std::numeric_limits<uint32_t>::max()));
+}
 
 std::string FileNotFoundMessage(const std::string& path) {
   const int length = std::snprintf(nullptr, 0, "File %s not found\n", path.c_str());
@@ -24,7 +33,7 @@ VideoParser::VideoParser(FileReader& reader, RecordStores& stores, AnalysisObser
     : reader_(reader),
       stores_(stores),
       observer_(observer),
-      kiloBase_(kiloBase == 1000 ? 1000 : 1024),
+      kiloBase_(KiloBaseOf(kiloBase)),
       source_(reader, stores.firstSequenceBlock),
       pictureFacts_(stores) {}
 
@@ -59,6 +68,7 @@ OpenResult VideoParser::OpenStream(const std::string& path) {
       } while (currentStartCode_ != kSequenceHeaderCode && currentStartCode_ != kEndOfStream);
       // Positions in a program stream count video bytes from the end of this start code.
       source_.ResetStreamByteCounter();
+      facts_.noSequenceHeader = currentStartCode_ == kEndOfStream;
       break;
     }
     if (currentStartCode_ == kEndOfStream) {
@@ -103,7 +113,8 @@ bool VideoParser::ParseSecond(PerSecondStats& record) {
     }
   }
   FillRecord(step, record);
-  stores_.summary.streamBytes = static_cast<uint32_t>(source_.streamByteCounter());
+  stores_.streamByteCount = source_.streamByteCounter();
+  stores_.summary.streamBytes = static_cast<uint32_t>(stores_.streamByteCount);
   ++secondsParsed_;
   return true;
 }
@@ -177,8 +188,7 @@ VideoParser::StartCodeOutcome VideoParser::HandlePicture(Step& step) {
   PictureRecord* pictures = stores_.pictures();
   const uint64_t position = source_.streamByteCounter();
   if (summary.pictureCount > 0) {
-    pictures[summary.pictureCount - 1].size =
-        static_cast<uint32_t>(position - lastPicturePosition_);
+    pictures[summary.pictureCount - 1].size = ClampTo32(position - lastPicturePosition_);
   }
   lastPicturePosition_ = position;
 
@@ -271,7 +281,7 @@ void VideoParser::CloseOpenPicture(Step& step) {
   SequenceSummary& summary = stores_.summary;
   if (summary.pictureCount == 0) return;
   PictureRecord& picture = stores_.pictures()[summary.pictureCount - 1];
-  picture.size = static_cast<uint32_t>(source_.streamByteCounter() - lastPicturePosition_);
+  picture.size = ClampTo32(source_.streamByteCounter() - lastPicturePosition_);
   if (step.pictureSliceCount != 0) {
     picture.qavg /= step.pictureSliceCount;
     step.pictureSliceCount = 0;
@@ -288,15 +298,8 @@ double VideoParser::SecondLength() const {
 
 void VideoParser::FillRecord(const Step& step, PerSecondStats& record) const {
   const double rate = SecondLength();
-  if (step.frames == 0) {
-    record.bitrate = 0;
-  } else {
-    const uint64_t bytes = source_.streamByteCounter() - step.start;
-    const auto bits = static_cast<uint32_t>(8 * bytes);
-    const uint32_t perFrame = bits / step.frames;
-    const auto wholeRate = static_cast<uint32_t>(rate);
-    record.bitrate = perFrame * wholeRate / kiloBase_;
-  }
+  record.bitrate = SecondBitrate(source_.streamByteCounter() - step.start, step.frames,
+                                 static_cast<uint32_t>(rate), kiloBase_);
   record.quant = step.quantiserTotal / (CountsFieldPictures() ? 2.0 * rate : rate);
 }
 

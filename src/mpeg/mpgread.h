@@ -23,6 +23,7 @@ struct ParserFacts {
   bool startsWithInvalidHeader = false;
   bool frameRateAssumed = false;  // an invalid frame_rate_code was read as 25 frames per second
   bool capacityReached = false;   // the run stopped at a full store
+  bool noSequenceHeader = false;  // the demultiplexed video never showed a sequence header
 };
 
 class VideoParser {
@@ -46,9 +47,10 @@ class VideoParser {
     uint32_t frames = 0;
     uint32_t fieldToggle = 0;
     bool skipSlices = false;
-    uint32_t pictureSliceCount = 0;
-    uint32_t quantiserSum = 0;
-    uint16_t sliceCount = 0;
+    // 64 bits: a crafted picture can hold more slices than 16 or 32 bits count.
+    uint64_t pictureSliceCount = 0;
+    uint64_t quantiserSum = 0;
+    uint64_t sliceCount = 0;
     double quantiserTotal = 0.0;
   };
   enum class StartCodeOutcome { kContinue, kSecondComplete, kStoreFull };

@@ -25,6 +25,7 @@ std::unique_ptr<RecordStores> RecordStores::Create(uint32_t maxFrames) {
 
 void RecordStores::ClearSummary() {
   std::memset(&summary, 0, sizeof summary);
+  streamByteCount = 0;
 }
 
 void RecordStores::ClearPicturesAndGops() {

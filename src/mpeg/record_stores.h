@@ -36,7 +36,7 @@ class RecordStores {
   SequenceFacts* sequenceFacts() { return sequenceFacts_; }
   const SequenceFacts* sequenceFacts() const { return sequenceFacts_; }
 
-  void ClearSummary();
+  void ClearSummary();          // also sets streamByteCount to 0
   void ClearPicturesAndGops();  // also sets gopCount and sequenceFactsCount to 0
   void ClearSeconds();
 
@@ -44,6 +44,8 @@ class RecordStores {
   uint32_t ValidSecondCount() const;
 
   SequenceSummary summary{};
+  // The full stream byte count; summary.streamBytes keeps only its low 32 bits.
+  uint64_t streamByteCount = 0;
   FirstSequenceBlock firstSequenceBlock{};
   uint32_t gopCount = 0;
   uint32_t sequenceFactsCount = 0;

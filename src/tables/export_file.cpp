@@ -8,7 +8,7 @@ namespace tessivo {
 
 bool WriteExportFile(const std::string& fileName, std::string_view bytes,
                      AnalysisObserver& observer) {
-  PartialFile file;
+  PartialFile file(&observer);
   const bool written = file.Create(fileName) &&
                        std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
   if (file.Commit(written)) return true;

@@ -6,11 +6,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "tables/error_messages.h"
 #include "tables/export_csv.h"
 #include "tables/export_doc.h"
 #include "tables/export_html.h"
@@ -32,18 +32,6 @@ constexpr ExportFormat kFormats[] = {
     {"Excel sheet", ".xls", "Excle files (*.xls)", SaveToXLS},
     {"Word document", ".doc", "Word files (*.doc)", SaveToDOC},
     {"HTML file", ".htm", "HTML files (*.htm)", SaveToHTML},
-};
-
-// The writers' failures, shown as error messages over the dialog.
-class ExportMessages : public AnalysisObserver {
- public:
-  explicit ExportMessages(QWidget* parent) : parent_(parent) {}
-  void ShowMessage(const std::string& text) override {
-    QMessageBox::critical(parent_, QStringLiteral("Error"), QString::fromStdString(text));
-  }
-
- private:
-  QWidget* parent_;
 };
 
 }  // namespace
@@ -109,7 +97,7 @@ void TExportFrm::Button1Click() {
 
 void TExportFrm::BitBtn1Click() {
   if (!Edit1->text().isEmpty() && target_.CurrentGrid) {
-    ExportMessages messages(this);
+    ErrorMessages messages(this);
     kFormats[formatIndex_].write(target_.CurrentGrid->table(), Edit1->text().toStdString(),
                                  messages);
   }

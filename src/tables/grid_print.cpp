@@ -1,7 +1,7 @@
 #include "tables/grid_print.h"
 
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 #include <algorithm>
 #include <vector>
 
@@ -36,8 +36,7 @@ std::vector<ColumnBand> BandsOf(const std::vector<int>& widths, int pageWidth) {
 
 }  // namespace
 
-bool PrintGrid(const TTableGrid& grid, QPrinter& printer) {
-  printer.setFullPage(false);
+bool PrintGrid(const TTableGrid& grid, QPagedPaintDevice& printer) {
   printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
   QPainter painter;
   if (!painter.begin(&printer)) return false;

@@ -3,13 +3,13 @@
 // not fit the page width continuing on further pages.
 #pragma once
 
-class QPrinter;
+class QPagedPaintDevice;
 
 namespace tessivo::view {
 
 class TTableGrid;
 
-// False when the printer cannot be started.
-bool PrintGrid(const TTableGrid& grid, QPrinter& printer);
+// False when the printer or document cannot be started or finished.
+bool PrintGrid(const TTableGrid& grid, QPagedPaintDevice& printer);
 
 }  // namespace tessivo::view

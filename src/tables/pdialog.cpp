@@ -5,7 +5,9 @@
 #include <QPrintDialog>
 #include <QPushButton>
 
+#include "tables/error_messages.h"
 #include "tables/grid_print.h"
+#include "tables/pdf_print.h"
 
 namespace tessivo::view {
 
@@ -43,7 +45,12 @@ void TPForm::PrintBClick() {
       printer_.outputFormat() == QPrinter::PdfFormat && printer_.outputFileName().isEmpty();
   if (target_.CurrentGrid && (!needsFile || Button1Click())) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    PrintGrid(*target_.CurrentGrid, printer_);
+    if (printer_.outputFormat() == QPrinter::PdfFormat) {
+      ErrorMessages messages(this);
+      PrintGridToPdf(*target_.CurrentGrid, printer_, messages);
+    } else {
+      PrintGrid(*target_.CurrentGrid, printer_);
+    }
     QApplication::restoreOverrideCursor();
   }
   accept();

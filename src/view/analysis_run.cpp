@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
@@ -35,6 +36,12 @@ QString FolderOf(const QString& fileName) {
 }  // namespace
 
 void TMainFrm::Button1Click() {
+  SetFileOperation(true);
+  OpenChosenFile();
+  SetFileOperation(false);
+}
+
+void TMainFrm::OpenChosenFile() {
   const QString lastPath = RegReadString(SettingsKey, QStringLiteral("LastPath"));
   if (!lastPath.isEmpty()) OpenDialog1->setDirectory(lastPath);
   const QStringList filters = OpenDialog1->nameFilters();
@@ -59,7 +66,14 @@ void TMainFrm::Button1Click() {
 
 void TMainFrm::Timer1Timer() {
   Timer1->stop();
+  // The command-line file waits until a load the user began has finished.
+  if (fileOperation_) {
+    Timer1->start();
+    return;
+  }
+  SetFileOperation(true);
   StartAnalysis();
+  SetFileOperation(false);
   EnableResultButtons();
 }
 
@@ -173,10 +187,22 @@ void TMainFrm::Timer3Timer() {
 }
 
 void TMainFrm::EnableResultButtons() {
-  for (QToolButton* button :
-       {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton5, SpeedButton6}) {
-    button->setEnabled(true);
-  }
+  SpeedButton3->setEnabled(true);
+  SpeedButton6->setEnabled(true);
+  resultButtonsEnabled_ = true;
+  UpdateFileButtons();
+}
+
+void TMainFrm::SetFileOperation(bool underWay) {
+  fileOperation_ = underWay;
+  UpdateFileButtons();
+}
+
+void TMainFrm::UpdateFileButtons() {
+  Button1->setEnabled(!fileOperation_);
+  SpeedButton2->setEnabled(!fileOperation_);
+  SpeedButton1->setEnabled(!fileOperation_ && resultButtonsEnabled_);
+  SpeedButton5->setEnabled(!fileOperation_ && resultButtonsEnabled_);
 }
 
 void TMainFrm::SpeedButton1Click() {
@@ -187,6 +213,12 @@ void TMainFrm::SpeedButton1Click() {
 }
 
 void TMainFrm::SpeedButton2Click() {
+  SetFileOperation(true);
+  LoadChosenResult();
+  SetFileOperation(false);
+}
+
+void TMainFrm::LoadChosenResult() {
   if (LVRd->exec() != QDialog::Accepted || LVRd->selectedFiles().isEmpty()) return;
   // No step of a run may write into the loaded records.
   if (reader_) reader_->Suspend();

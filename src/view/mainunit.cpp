@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabBar>
@@ -18,10 +19,12 @@
 #include <QToolButton>
 
 #include "mpeg/freadthread.h"
+#include "mpeg/kilo_base.h"
 #include "tables/table_grid.h"
 #include "view/about.h"
 #include "view/settings_registry.h"
 #include "view/settingsfrm.h"
+#include "view/window_placement.h"
 
 namespace tessivo::view {
 
@@ -82,7 +85,8 @@ void TMainFrm::InitAnalysisStorage() {
   CSpinEdit2->setValue(view_.horizontalScale);
   view_.verticalScale = static_cast<uint16_t>(CSpinEdit1->value());
   view_.horizontalScale = static_cast<uint16_t>(CSpinEdit2->value());
-  view_.kiloBase = RegReadInteger(SettingsKey, QStringLiteral("CNumber"), 1024);
+  view_.kiloBase = static_cast<int32_t>(
+      KiloBaseOf(RegReadInteger(SettingsKey, QStringLiteral("CNumber"), 1024)));
   ScrSpeed->setValue(RegReadInteger(SettingsKey, QStringLiteral("ScrollSpeed"), 3));
   scrollSpeed_ = ScrSpeed->value();
   Sc1->setSingleStep(ScrSpeed->value());
@@ -95,8 +99,12 @@ void TMainFrm::InitAnalysisStorage() {
   captionIndex_ = 0;
 
   checkPackStartHdr_ = RegReadInteger(SettingsKey, QStringLiteral("CheckPackStartHdr"), 1) != 0;
-  maxFramesAllocate_ = static_cast<uint32_t>(
-      RegReadInteger(SettingsKey, QStringLiteral("MaxFramesAllocate"), kDefaultMaxFrames));
+  // A value the settings dialog cannot give would make every start fail or commit gigabytes.
+  const int maxFrames =
+      RegReadInteger(SettingsKey, QStringLiteral("MaxFramesAllocate"), kDefaultMaxFrames);
+  maxFramesAllocate_ = maxFrames >= kSmallestMaxFrames && maxFrames <= kLargestMaxFrames
+                           ? static_cast<uint32_t>(maxFrames)
+                           : kDefaultMaxFrames;
   AnalysisSettings settings;
   settings.maxFramesAllocate = maxFramesAllocate_;
   settings.kiloBase = static_cast<uint32_t>(view_.kiloBase);
@@ -121,8 +129,12 @@ void TMainFrm::FormShow() {
   const int top = RegReadInteger(SettingsKey, QStringLiteral("wtop"), kNoStoredPosition);
   const int width = RegReadInteger(SettingsKey, QStringLiteral("wwidth"), kNoStoredPosition);
   const int height = RegReadInteger(SettingsKey, QStringLiteral("wheight"), kNoStoredPosition);
-  move(left, top);
-  resize(width, height);
+  const QRect stored(left, top, width, height);
+  const QScreen* target = QGuiApplication::screenAt(stored.topLeft());
+  if (!target) target = QGuiApplication::primaryScreen();
+  const QRect placed = target ? KeepOnScreen(stored, target->availableGeometry()) : stored;
+  move(placed.topLeft());
+  resize(placed.size());
 }
 
 void TMainFrm::FormClose() {

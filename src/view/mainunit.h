@@ -125,6 +125,7 @@ class TMainFrm : public QWidget, public AnalysisObserver {
 
   // The analysis run (analysis_run.cpp).
   void Button1Click();
+  void OpenChosenFile();
   void Timer1Timer();
   void StartAnalysis();
   void ReadNextSecond(bool reset);
@@ -135,8 +136,11 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   void Panel4Click();
   void Timer3Timer();
   void EnableResultButtons();
+  void SetFileOperation(bool underWay);
+  void UpdateFileButtons();
   void SpeedButton1Click();
   void SpeedButton2Click();
+  void LoadChosenResult();
   void StopReading();
   void RefreshProgress();
 
@@ -189,6 +193,10 @@ class TMainFrm : public QWidget, public AnalysisObserver {
 
   // Run state beyond the engine's.
   bool starting_ = false;
+  // An open or a load lets other events run (the stream-type search, the file dialogs); while
+  // one is under way no other open, load, save or modify may start.
+  bool fileOperation_ = false;
+  bool resultButtonsEnabled_ = false;
   bool shownOnce_ = false;
   int captionIndex_ = 0;
   QString openFileName_;

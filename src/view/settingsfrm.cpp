@@ -32,7 +32,7 @@ TSFrm::TSFrm(bool checkPackStartHdr, uint32_t maxFrames, int kiloBase, QWidget* 
   auto* Label1 = new QLabel(QStringLiteral("Max. frames:"), this);
   CSpinEdit1 = new QSpinBox(this);
   CSpinEdit1->setObjectName(QStringLiteral("CSpinEdit1"));
-  CSpinEdit1->setRange(3000, 1000000);
+  CSpinEdit1->setRange(kSmallestMaxFrames, kLargestMaxFrames);
   CSpinEdit1->setSingleStep(1000);
   CSpinEdit1->setValue(3000);
   Label2 = new QLabel(QStringLiteral("0"), this);

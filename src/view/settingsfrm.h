@@ -12,6 +12,10 @@ class QSpinBox;
 
 namespace tessivo::view {
 
+// The range of "Max. frames"; a stored value outside it is not one the dialog could have written.
+inline constexpr int kSmallestMaxFrames = 3000;
+inline constexpr int kLargestMaxFrames = 1000000;
+
 class TSFrm : public QDialog {
   Q_OBJECT
  public:

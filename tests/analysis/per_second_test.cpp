@@ -44,6 +44,40 @@ TEST(PerSecondTest, PartialLastSecondIsScaledByItsFramesButDividedByTheFullRate)
   EXPECT_DOUBLE_EQ(last.qavg, QuantiserOf(261));
 }
 
+TEST(PerSecondTest, ALongTailAfterTheLastPictureCountsInFull) {
+  // 21 MiB after a second's only picture: per frame times the rate passes 32 bits.
+  BuiltStream stream = Mpeg1(26);
+  stream.builder.Bytes(std::vector<uint8_t>(21 << 20, 0xFF));
+  AnalysedStream run(stream.builder.bytes());
+  ASSERT_EQ(run.stores().ValidSecondCount(), 2u);
+  const uint64_t bytes = stream.builder.size() - (stream.firstSliceOffsets[24] + 4);
+  EXPECT_EQ(run.second(1).bitrate, 8 * bytes * 25 / 1024);
+  EXPECT_GT(run.second(1).bitrate, 4000000u);
+  EXPECT_EQ(run.summary().peakBitrate, run.second(1).bitrate);
+}
+
+TEST(PerSecondTest, APictureOfMoreSlicesThanSixteenBitsCountKeepsItsMeanQuantiser) {
+  // The first picture holds 65 537 slices, every picture quantiser 10.
+  StreamBuilder many;
+  StreamBuilder few;
+  for (StreamBuilder* builder : {&many, &few}) {
+    builder->SequenceHeader().Gop(0, 0, 0, 0);
+    for (int i = 0; i < 30; ++i) {
+      builder->Picture(i ? 'P' : 'I');
+      const int slices = i == 0 && builder == &many ? 65537 : 2;
+      for (int slice = 0; slice < slices; ++slice) {
+        builder->Slice(10, 1, static_cast<uint8_t>(slice % 175 + 1));
+      }
+    }
+  }
+  AnalysedStream manyRun(many.bytes());
+  AnalysedStream fewRun(few.bytes());
+  EXPECT_DOUBLE_EQ(manyRun.picture(0).qavg, 10.0);
+  EXPECT_DOUBLE_EQ(manyRun.second(0).quant, fewRun.second(0).quant);
+  EXPECT_DOUBLE_EQ(manyRun.summary().peakQuant, fewRun.summary().peakQuant);
+  EXPECT_LT(manyRun.summary().peakQuant, 10.0);
+}
+
 TEST(PerSecondTest, StreamEndingTenPicturesIntoASecond) {
   const BuiltStream stream = Mpeg1(35);
   AnalysedStream run(stream.builder.bytes());

@@ -3,11 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
 #include <cstring>
+#include <tuple>
 
 #include "support/analysed_stream.h"
 #include "support/stream_builder.h"
 #include "support/test_files.h"
+#include "tables/gop_table.h"
 
 namespace tessivo {
 namespace {
@@ -139,6 +144,146 @@ TEST(ResultFileTest, DamagedFilesAreRefusedAndKeepThePreviousRecords) {
   EXPECT_EQ(context->stores().summary.averageBitrate, 1234u);
   EXPECT_EQ(context->stores().summary.pictureCount, 3000u);
   EXPECT_FALSE(LoadResultFile(*context, "/no/such/result.tsr").ok);
+}
+
+TEST(ResultFileTest, AMiddleSecondFlaggedInvalidIsStillOneOfTheSavedSeconds) {
+  AnalysisObserver observer;
+  auto source = SyntheticRun(observer);
+  for (uint32_t i = 3; i < 120; ++i) source->stores().seconds()[i].valid = 0;
+  test::TempFile file(".tsr");
+  ASSERT_TRUE(SaveResultFile(*source, file.path()).ok);
+  auto bytes = test::ReadFileBytes(file.path());
+  ASSERT_EQ(Le32(bytes, 224), 3u);
+  bytes[232 + 24 * 1 + 16] = 0;  // another program's file: the second of three flagged invalid
+  test::TempFile foreign(bytes, ".tsr");
+
+  auto context = SyntheticRun(observer);
+  ASSERT_TRUE(LoadResultFile(*context, foreign.path()).ok);
+  EXPECT_EQ(context->secondsRead(), 3u);
+  EXPECT_EQ(context->stores().ValidSecondCount(), 3u);
+  EXPECT_EQ(context->stores().seconds()[2].bitrate, 4002u);
+  test::TempFile resaved(".tsr");
+  ASSERT_TRUE(SaveResultFile(*context, resaved.path()).ok);
+  EXPECT_EQ(test::ReadFileBytes(resaved.path()), test::ReadFileBytes(file.path()));
+}
+
+constexpr uint64_t k4GiB = uint64_t{1} << 32;
+
+uint64_t Le64(const std::vector<uint8_t>& bytes, size_t at) {
+  return Le32(bytes, at) | uint64_t{Le32(bytes, at + 4)} << 32;
+}
+
+void PutLe64(std::vector<uint8_t>& bytes, size_t at, uint64_t value) {
+  PutLe32(bytes, at, static_cast<uint32_t>(value));
+  PutLe32(bytes, at + 4, static_cast<uint32_t>(value >> 32));
+}
+
+// The run of a fixture as if it had been read from far into a stream past 4 GiB: the full
+// positions of the later GOPs and the byte count carry high bits the records cannot hold.
+struct WideRun {
+  WideRun() : run(test::FixturePath("mpeg2_pal_interlaced.vob"), AnalysisSettings{}) {
+    RecordStores& stores = run.context().stores();
+    for (uint32_t i = 2; i < stores.gopCount; ++i) stores.gopPositions()[i] += 3 * k4GiB;
+    stores.streamByteCount += 3 * k4GiB;
+  }
+  test::AnalysedStream run;
+};
+
+TEST(ResultFileTest, PositionsPast4GiBTravelInATrailerThatOlderReadersPassOver) {
+  test::AnalysedStream plain(test::FixturePath("mpeg2_pal_interlaced.vob"), AnalysisSettings{});
+  test::TempFile plainFile(".tsr");
+  ASSERT_TRUE(SaveResultFile(plain.context(), plainFile.path()).ok);
+  const auto plainBytes = test::ReadFileBytes(plainFile.path());
+
+  WideRun wide;
+  const RecordStores& stores = wide.run.stores();
+  const uint32_t gops = stores.gopCount;
+  ASSERT_EQ(gops, 6u);
+  test::TempFile file(".tsr");
+  ASSERT_TRUE(SaveResultFile(wide.run.context(), file.path()).ok);
+  const auto bytes = test::ReadFileBytes(file.path());
+  // The records as the plain layout has them, then tag, length, byte count and positions.
+  ASSERT_EQ(bytes.size(), plainBytes.size() + 4 + 8 + 8 + 8 * gops);
+  EXPECT_TRUE(std::equal(plainBytes.begin(), plainBytes.end(), bytes.begin()));
+  const size_t trailer = plainBytes.size();
+  EXPECT_EQ(std::string(bytes.begin() + trailer, bytes.begin() + trailer + 4), "TS64");
+  EXPECT_EQ(Le64(bytes, trailer + 4), 8 + 8u * gops);
+  EXPECT_EQ(Le64(bytes, trailer + 12), stores.streamByteCount);
+  for (uint32_t i = 0; i < gops; ++i) {
+    EXPECT_EQ(Le64(bytes, trailer + 20 + 8 * i), stores.gopPositions()[i]);
+  }
+
+  AnalysisObserver observer;
+  auto loaded = AnalysisContext::Create({}, observer);
+  ASSERT_TRUE(LoadResultFile(*loaded, file.path()).ok);
+  EXPECT_EQ(loaded->stores().streamByteCount, stores.streamByteCount);
+  EXPECT_EQ(loaded->stores().summary.streamBytes, stores.summary.streamBytes);
+  for (uint32_t i = 0; i < gops; ++i) {
+    EXPECT_EQ(loaded->stores().gopPositions()[i], stores.gopPositions()[i]);
+  }
+  char offset[32];
+  std::snprintf(offset, sizeof offset, "%" PRIx64, stores.gopPositions()[5]);
+  EXPECT_EQ(BuildGopTable(loaded->stores()).cell(6, 7).text, offset);
+  EXPECT_EQ(std::string(offset).size(), 9u);
+  test::TempFile resaved(".tsr");
+  ASSERT_TRUE(SaveResultFile(*loaded, resaved.path()).ok);
+  EXPECT_EQ(test::ReadFileBytes(resaved.path()), bytes);
+}
+
+TEST(ResultFileTest, OnlyAValueBeyond32BitsBringsTheTrailer) {
+  AnalysisObserver observer;
+  auto context = SyntheticRun(observer);
+  RecordStores& stores = context->stores();
+  for (uint32_t i = 0; i < stores.gopCount; ++i)
+    stores.gopPositions()[i] = stores.gops()[i].position;
+  const uint64_t plainSize = 76272;
+  for (const auto& [streamBytes, lastPosition, size] :
+       {std::tuple{k4GiB - 1, uint64_t{0x9000}, plainSize},
+        std::tuple{k4GiB, uint64_t{0x9000}, plainSize + 20 + 80},
+        std::tuple{uint64_t{5}, k4GiB + 0x9000, plainSize + 20 + 80}}) {
+    stores.streamByteCount = streamBytes;
+    stores.summary.streamBytes = static_cast<uint32_t>(streamBytes);
+    stores.gopPositions()[9] = lastPosition;
+    test::TempFile file(".tsr");
+    ASSERT_TRUE(SaveResultFile(*context, file.path()).ok);
+    EXPECT_EQ(test::ReadFileBytes(file.path()).size(), size) << streamBytes;
+  }
+}
+
+TEST(ResultFileTest, ADamagedTrailerIsRefusedAndKeepsThePreviousRecords) {
+  WideRun wide;
+  test::TempFile good(".tsr");
+  ASSERT_TRUE(SaveResultFile(wide.run.context(), good.path()).ok);
+  const auto bytes = test::ReadFileBytes(good.path());
+  const uint32_t gops = wide.run.stores().gopCount;
+  const size_t trailer = bytes.size() - (20 + 8 * gops);
+
+  std::vector<std::pair<const char*, std::vector<uint8_t>>> damaged;
+  const auto variant = [&](const char* what, auto change) {
+    damaged.emplace_back(what, bytes);
+    change(damaged.back().second);
+  };
+  variant("tag", [&](auto& b) { b[trailer] = 'X'; });
+  variant("length", [&](auto& b) { PutLe64(b, trailer + 4, 8 + 8 * gops + 8); });
+  variant("byte count", [&](auto& b) { b[trailer + 12] ^= 1; });
+  variant("a position", [&](auto& b) { b[trailer + 20 + 8 * 3] ^= 1; });
+  variant("nothing wide", [&](auto& b) {
+    PutLe32(b, trailer + 16, 0);
+    for (uint32_t i = 0; i < gops; ++i) PutLe32(b, trailer + 24 + 8 * i, 0);
+  });
+  variant("cut short", [&](auto& b) { b.pop_back(); });
+
+  AnalysisObserver observer;
+  auto context = SyntheticRun(observer);
+  for (const auto& [what, file] : damaged) {
+    test::TempFile bad(file, ".tsr");
+    const ResultFileStatus status = LoadResultFile(*context, bad.path());
+    EXPECT_FALSE(status.ok) << what;
+    EXPECT_NE(status.message.find("not a result file"), std::string::npos) << what;
+  }
+  EXPECT_EQ(context->stores().summary.pictureCount, 3000u);
+  EXPECT_EQ(context->stores().gops()[3].position, 0x3000u);
+  EXPECT_EQ(context->secondsRead(), 0u);
 }
 
 TEST(ResultFileTest, FailedSaveLeavesNoFileBehind) {

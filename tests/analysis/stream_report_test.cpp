@@ -134,5 +134,33 @@ TEST(StreamReportTest, NotesFollowNotesInTheirOrder) {
                       "WARNING! 7 video packets skipped by the packet header check!"}));
 }
 
+TEST(StreamReportTest, FiguresBeyond32BitsAreShownWhole) {
+  auto stores = EmptyStores();
+  stores->summary.bitRateValue = 0xFFFFFFFF;  // only a loaded result file holds such a value
+  RunNotes notes;
+  notes.skippedVideoPackets = (uint64_t{1} << 32) + 7;
+  const auto lines = ShowStreamReport(*stores, notes);
+  EXPECT_EQ(Line(lines, "Nom. bitrate"), "Nom. bitrate: 1717986918000 Bit/Sec");
+  EXPECT_EQ(lines.back(), "WARNING! 4294967303 video packets skipped by the packet header check!");
+}
+
+TEST(StreamReportTest, AStreamWhoseVideoNeverShowsASequenceHeaderSaysSo) {
+  StreamBuilder video;
+  video.Gop(0, 0, 0, 0).FramePicture('I', 5).FramePicture('P', 5);
+  test::AnalysedStream run(test::WrapInProgramStream(video.bytes()));
+  ASSERT_EQ(run.openResult(), OpenResult::kOpened);
+  const auto lines = ShowStreamReport(run.stores(), run.context().runNotes());
+  EXPECT_EQ(Line(lines, "Num. of picture read"), "Num. of picture read: 0");
+  EXPECT_EQ(lines.back(), "WARNING! No video sequence header found in this stream!");
+  EXPECT_TRUE(run.context().facts().noSequenceHeader);
+
+  StreamBuilder withHeader;
+  withHeader.SequenceHeader().Bytes(video.bytes());
+  test::AnalysedStream good(test::WrapInProgramStream(withHeader.bytes()));
+  EXPECT_FALSE(good.context().facts().noSequenceHeader);
+  EXPECT_EQ(Line(ShowStreamReport(good.stores(), good.context().runNotes()), "WARNING! No video"),
+            "<missing>");
+}
+
 }  // namespace
 }  // namespace tessivo

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 
 #include "analysis/analysis_context.h"
+#include "support/stream_builder.h"
 #include "support/test_files.h"
 
 namespace tessivo {
@@ -142,6 +144,40 @@ TEST(ModifyCommandTest, CutFromGop2ToGop4) {
   EXPECT_EQ(headers, 3u);
   EXPECT_EQ(bytes, expected);
   ExpectAnalysesCleanly(output.path(), "GOPs: 3");
+}
+
+// Width, height and bit_rate_value of every sequence header in bytes.
+std::vector<std::array<uint32_t, 3>> SequenceHeaderValues(const Bytes& bytes) {
+  const Bytes code = {0x00, 0x00, 0x01, 0xB3};
+  std::vector<std::array<uint32_t, 3>> values;
+  for (auto it = bytes.begin();
+       (it = std::search(it, bytes.end(), code.begin(), code.end())) != bytes.end(); ++it) {
+    values.push_back({uint32_t{it[4]} << 4 | it[5] >> 4, uint32_t{it[5] & 0x0Fu} << 8 | it[6],
+                      uint32_t{it[8]} << 10 | uint32_t{it[9]} << 2 | it[10] >> 6});
+  }
+  return values;
+}
+
+TEST(ModifyCommandTest, GivenValuesGoIntoEveryHeaderAlsoWhereTheFirstAlreadyHasThem) {
+  // The first header says 352x288, the later ones 720x576 with a bitrate of their own.
+  test::StreamBuilder builder;
+  test::SequenceHeaderFields later;
+  later.width = 720;
+  later.height = 576;
+  later.bitRateValue = 9000;
+  for (int gop = 0; gop < 3; ++gop) {
+    builder.SequenceHeader(gop == 0 ? test::SequenceHeaderFields{} : later);
+    builder.Gop(0, 0, static_cast<uint8_t>(gop), 0);
+    for (int i = 0; i < 5; ++i) builder.FramePicture(i == 0 ? 'I' : 'P', 4);
+  }
+  const test::TempFile input(builder.bytes(), ".m1v");
+  const test::TempFile output(".m1v");
+  const test::CliResult result =
+      test::RunCli({"modify", input.path(), output.path(), "--width", "352", "--height", "288"});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  using Values = std::array<uint32_t, 3>;
+  EXPECT_EQ(SequenceHeaderValues(test::ReadFileBytes(output.path())),
+            (std::vector<Values>{{352, 288, 2880}, {352, 288, 9000}, {352, 288, 9000}}));
 }
 
 TEST(ModifyCommandTest, RefusesProgramStreamsAndTheInputAsOutput) {

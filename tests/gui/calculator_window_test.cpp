@@ -106,6 +106,33 @@ class CalculatorWindowTest : public QObject {
                                 "DVD-R 3.9GB", "UDFS", "drom39=~ 385:55"}));
   }
 
+  void aStoredKiloBaseOtherThan1000CountsAs1024() {
+    // What the calculator shows at 1024, and what typing into its megabit field gives.
+    const auto figures = [](view::TMainFrm& window) {
+      QStringList shown;
+      WithModal(&window, CalcButton(window), QStringLiteral("PWindow2"), [&](QWidget* calc) {
+        shown = Labels(calc, {"bytes", "kbytes", "mbytes", "cd74", "drom", "Panel6"});
+        TypeInto(Find<QSpinBox>(calc, "MBps"), QStringLiteral("2"));
+        shown << QString::number(Find<QSpinBox>(calc, "Bps")->value())
+              << QString::number(Find<QSpinBox>(calc, "KBps")->value());
+      });
+      return shown;
+    };
+    auto reference = ShowWindow();
+    QVERIFY(reference);
+    const QStringList at1024 = figures(*reference);
+    QCOMPARE(at1024.mid(6), (QStringList{"2097152", "2048"}));  // 2 x 1024 x 1024
+    reference.reset();
+    for (const int stored : {0, -1, 5, 1001, 1023}) {
+      ClearSettings();
+      StoreValue(QStringLiteral("CNumber"), stored);
+      auto window = ShowWindow();
+      QVERIFY(window);
+      QCOMPARE(window->view().kiloBase, 1024);
+      QCOMPARE(figures(*window), at1024);
+    }
+  }
+
   void typedValuesRecomputeAndStay() {
     auto window = ShowWindow();
     QVERIFY(window);

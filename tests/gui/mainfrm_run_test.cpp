@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <cstring>
 #include <regex>
@@ -19,6 +20,7 @@
 #include "gui_test_support.h"
 #include "gui_tests.h"
 #include "mpeg/freadthread.h"
+#include "support/stream_builder.h"
 #include "support/test_files.h"
 
 namespace tessivo::test {
@@ -258,6 +260,79 @@ class RunTest : public QObject {
     const int graphRight = window->view().graphWidth;
     QCOMPARE(reloaded.copy(0, 0, graphRight, window->view().graphHeight + 1),
              graph.copy(0, 0, graphRight, window->view().graphHeight + 1));
+  }
+
+  void noLoadCanStartWhileAStreamIsStillSeekingAndALoadEndsTheRun() {
+    QTemporaryDir folder;
+    const QString result = folder.filePath(QStringLiteral("other.tsr"));
+    QCOMPARE(RunCli({"analyse", FixturePath("mpeg2_ntsc_progressive.m2v"), "--save",
+                     result.toStdString()})
+                 .exitCode,
+             0);
+    // Start codes before the first sequence header keep the window "Seeking" for a while.
+    StreamBuilder seeking;
+    for (int i = 0; i < 200; ++i) seeking.UserData("junk");
+    seeking.Bytes(ReadFileBytes(FixturePath("mpeg1_cif25.m1v")));
+    const QString stream = folder.filePath(QStringLiteral("seeking.m1v"));
+    {
+      const TempFile built(seeking.bytes(), ".m1v");
+      QVERIFY(QFile::copy(QString::fromStdString(built.path()), stream));
+    }
+    const StraightRun straight(stream);
+
+    auto window = ShowWindow();
+    QVERIFY(window);
+    auto* load = window->findChild<QToolButton*>(QStringLiteral("SpeedButton2"));
+    auto* panel4 = window->findChild<QLabel*>(QStringLiteral("Panel4"));
+    // While the open is seeking, the user clicks "Open result file".
+    bool clickedWhileSeeking = false;
+    QTimer user;
+    user.setInterval(0);
+    connect(&user, &QTimer::timeout, [&] {
+      if (panel4->text() != QStringLiteral("Seeking")) return;
+      user.stop();
+      clickedWhileSeeking = true;
+      if (load->isEnabled()) AnswerFileDialog(window.get(), QStringLiteral("LVRd"), result);
+      load->click();
+    });
+    user.start();
+    OpenThroughDialog(*window, stream);
+    QVERIFY(clickedWhileSeeking);
+    QTRY_VERIFY_WITH_TIMEOUT(RunEnded(*window), kRunTimeout);
+    QVERIFY(SameSeconds(*window->context(), *straight.context));
+    QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), stream);
+
+    // Once the open is done a load may start, and no step of the run comes after it.
+    OpenThroughDialog(*window, stream);
+    QVERIFY(!window->context()->endReached());
+    LoadResult(*window, result);
+    const uint32_t loadedSeconds = window->context()->secondsRead();
+    const uint32_t loadedPictures = window->context()->stores().summary.pictureCount;
+    QCOMPARE(loadedPictures, 60u);
+    QTest::qWait(400);
+    QCOMPARE(window->context()->secondsRead(), loadedSeconds);
+    QCOMPARE(window->context()->stores().summary.pictureCount, loadedPictures);
+  }
+
+  void aProgramStreamWithoutVideoSequenceHeaderShowsTheZeroReportWithANote() {
+    StreamBuilder audio;
+    audio.SequenceHeader().Gop(0, 0, 0, 0).FramePicture('I', 5).FramePicture('P', 5);
+    std::vector<uint8_t> bytes = WrapInProgramStream(audio.bytes());
+    for (size_t i = 0; i + 4 <= bytes.size(); ++i) {
+      if (bytes[i] == 0 && bytes[i + 1] == 0 && bytes[i + 2] == 1 && bytes[i + 3] == 0xE0) {
+        bytes[i + 3] = 0xC0;
+      }
+    }
+    const TempFile stream(bytes, ".mpg");
+    auto window = ShowWindow();
+    QVERIFY(window);
+    OpenThroughDialog(*window, QString::fromStdString(stream.path()));
+    QTRY_VERIFY_WITH_TIMEOUT(RunEnded(*window), kRunTimeout);
+    const QString report = ReportText(*window);
+    QVERIFY(report.startsWith(QStringLiteral("Num. of picture read: 0\n")));
+    QVERIFY2(
+        report.endsWith(QStringLiteral("WARNING! No video sequence header found in this stream!")),
+        qPrintable(report));
   }
 
   void brokenResultFileShowsTheEngineMessage() {

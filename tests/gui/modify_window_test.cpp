@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <functional>
 
@@ -242,14 +243,50 @@ class ModifyWindowTest : public QObject {
       auto window = ShowWindow();
       QVERIFY(window);
       LoadResult(*window, result);
-      const QStringList files = QDir(folder.path()).entryList(QDir::Files);
+      const QStringList files = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
       MessageBoxAnswer answer(QMessageBox::Ok);
       CutThroughDialog(*window, folder.filePath(QStringLiteral("out.x")));
       QCOMPARE(answer.texts(), QStringList{cannotCopy + change.reason});
       // Neither the copy nor a partial file of it.
-      QCOMPARE(QDir(folder.path()).entryList(QDir::Files), files);
+      QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), files);
       QVERIFY(!window->findChild<QWidget*>(QStringLiteral("ModifFrm"))->isVisible());
     }
+  }
+
+  void closingTheDialogDuringACopyStopsItAndRemovesThePartialFile() {
+    auto window = AnalysedToTheEnd(kFixture);
+    QVERIFY(window);
+    QTemporaryDir folder;
+    const QDir files(folder.path());
+    const auto partialFiles = [&] {
+      return files.entryList({QStringLiteral(".tessivo-*")}, QDir::Files | QDir::Hidden);
+    };
+    // As soon as the copy's partial file exists, the user closes the dialog.
+    bool sawPartialFile = false;
+    bool closedAtOnce = true;
+    QTimer user;
+    user.setInterval(0);
+    connect(&user, &QTimer::timeout, [&] {
+      if (partialFiles().isEmpty()) return;
+      user.stop();
+      sawPartialFile = true;
+      closedAtOnce = window->findChild<QWidget*>(QStringLiteral("ModifFrm"))->close();
+    });
+    MessageBoxAnswer answer(QMessageBox::Ok);
+    bool closed = false;
+    WithModal(window.get(), ModifyButton(*window), QStringLiteral("ModifFrm"),
+              [&](QWidget* dialog) {
+                AnswerFileDialog(dialog, QStringLiteral("S1"), folder.filePath("copy.m2v"));
+                user.start();
+                Find<QPushButton>(dialog, "BitBtn1")->click();
+                closed = !dialog->isVisible();
+              });
+    QVERIFY(sawPartialFile);
+    // The dialog stays until the copy has stopped, then closes without a message.
+    QVERIFY(!closedAtOnce);
+    QVERIFY(closed);
+    QCOMPARE(answer.texts(), QStringList());
+    QCOMPARE(files.entryList(QDir::Files | QDir::Hidden), QStringList());
   }
 
   void programStreamIsRefused() {

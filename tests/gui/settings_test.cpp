@@ -2,17 +2,21 @@
 // dialog.
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 #include "gui_test_support.h"
 #include "gui_tests.h"
 #include "view/settings_registry.h"
+#include "view/window_placement.h"
 
 namespace tessivo::test {
 
@@ -104,6 +108,58 @@ class SettingsTest : public QObject {
     QVERIFY(!window->checkPackStartHdr());
     QCOMPARE(window->context()->stores().capacity(), 5000u);
     QCOMPARE(window->context()->stores().secondCapacity(), 200u);
+  }
+
+  void storedValuesTheDialogCannotGiveTakeTheirDefaults() {
+    for (const int stored : {-1, 0, 2999, 1000001, 60000000}) {
+      ClearSettings();
+      StoreValue(QStringLiteral("MaxFramesAllocate"), stored);
+      MessageBoxAnswer ok(QMessageBox::Ok);
+      auto window = ShowWindow();
+      QCOMPARE(ok.texts(), QStringList());
+      QVERIFY2(window && window->storesObtained(), qPrintable(QString::number(stored)));
+      QCOMPARE(window->maxFramesAllocate(), 250000u);
+      QCOMPARE(window->context()->stores().capacity(), 250000u);
+    }
+    for (const int stored : {3000, 1000000}) {
+      ClearSettings();
+      StoreValue(QStringLiteral("MaxFramesAllocate"), stored);
+      auto window = ShowWindow();
+      QVERIFY(window);
+      QCOMPARE(window->maxFramesAllocate(), static_cast<uint32_t>(stored));
+    }
+  }
+
+  void aStoredGeometryIsKeptOnTheAvailableScreen() {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Stored {
+      int left, top, width, height;
+    };
+    for (const Stored& stored :
+         {Stored{10, 10, 100000, 100000}, Stored{-100000, -100000, 500, 300},
+          Stored{100000, 100000, 500, 300}, Stored{-100000, 100000, 100000, -5}}) {
+      ClearSettings();
+      StoreValue(QStringLiteral("wleft"), stored.left);
+      StoreValue(QStringLiteral("wtop"), stored.top);
+      StoreValue(QStringLiteral("wwidth"), stored.width);
+      StoreValue(QStringLiteral("wheight"), stored.height);
+      auto window = ShowWindow();
+      QVERIFY(window);
+      const QRect placed(window->pos(), window->size());
+      const QString what = QStringLiteral("%1,%2 %3x%4")
+                               .arg(stored.left)
+                               .arg(stored.top)
+                               .arg(stored.width)
+                               .arg(stored.height);
+      QVERIFY2(placed.width() <= std::max(screen.width(), window->minimumWidth()),
+               qPrintable(what));
+      QVERIFY2(placed.height() <= std::max(screen.height(), window->minimumHeight()),
+               qPrintable(what));
+      // Its corner on the screen and enough of it there to take hold of.
+      QVERIFY2(screen.contains(placed.topLeft()), qPrintable(what));
+      QVERIFY2(placed.left() <= screen.right() - view::kWindowGrip + 1, qPrintable(what));
+      QVERIFY2(placed.top() <= screen.bottom() - view::kWindowGrip + 1, qPrintable(what));
+    }
   }
 
   void settingsDialogWritesAndAsksForARestart() {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -252,6 +253,56 @@ class TableWindowsTest : public QObject {
     for (const QStringList& row : TableRows(BuildGopTable(window->context()->stores()))) {
       QVERIFY2(lines.contains(row.join(QLatin1Char(' '))), qPrintable(row.join(QLatin1Char(' '))));
     }
+  }
+
+  void printingToAPdfGoesThroughAPartialFileAndSaysWhenItCannot() {
+    auto window = AnalysedToTheEnd(kFixture);
+    QVERIFY(window);
+    QTemporaryDir folder;
+    auto* pForm = window->findChild<view::TPForm*>(QStringLiteral("PForm"));
+    pForm->printer().setOutputFormat(QPrinter::PdfFormat);
+    const auto print = [&] {
+      WithModal(window.get(), Button(window.get(), "SpeedButton3"), QStringLiteral("GopFrm"),
+                [&](QWidget* gopFrm) {
+                  WithModal(window.get(), Button(gopFrm, "SpeedButton1"), QStringLiteral("PForm"),
+                            [](QWidget* printing) {
+                              printing->findChild<QPushButton*>(QStringLiteral("PrintB"))->click();
+                            });
+                });
+    };
+    // A name that is a link to another file: the PDF takes the name, the other file stays.
+    const QString victim = folder.filePath(QStringLiteral("victim"));
+    QFile precious(victim);
+    QVERIFY(precious.open(QIODevice::WriteOnly));
+    precious.write("precious");
+    precious.close();
+    const QString linked = folder.filePath(QStringLiteral("gops.pdf"));
+    QVERIFY(QFile::link(victim, linked));
+    pForm->printer().setOutputFileName(linked);
+    {
+      MessageBoxAnswer answer(QMessageBox::Ok);
+      print();
+      QCOMPARE(answer.texts(), QStringList());
+    }
+    QVERIFY(!QFileInfo(linked).isSymLink());
+    QVERIFY(
+        PdfLines(linked).contains(QStringLiteral("Gop no. Timecode Pic n. Pictures Closed "
+                                                 "Broken l. Has SeqHdr Offset")));
+    QVERIFY(precious.open(QIODevice::ReadOnly));
+    QCOMPARE(precious.readAll(), QByteArray("precious"));
+    precious.close();
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"gops.pdf", "victim"}));
+
+    // A folder that does not exist: a message and no file.
+    const QString missing = folder.filePath(QStringLiteral("missing/gops.pdf"));
+    pForm->printer().setOutputFileName(missing);
+    {
+      MessageBoxAnswer answer(QMessageBox::Ok);
+      print();
+      QCOMPARE(answer.texts(), QStringList{QStringLiteral("Cannot Create file ") + missing});
+    }
+    QVERIFY(!QFile::exists(missing));
   }
 
   void printingALongWideTableContinuesOnFurtherPages() {

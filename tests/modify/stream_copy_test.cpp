@@ -359,6 +359,38 @@ TEST(StreamCopyTest, ProgressIsReportedEveryThousandInputBytes) {
   }
 }
 
+// Asks the copy to stop once it has reported a share of at least stopAt percent.
+class CancellingObserver : public AnalysisObserver {
+ public:
+  explicit CancellingObserver(uint32_t stopAt) : stopAt_(stopAt) {}
+  void UpdateCopyProgress(uint32_t percent) override { last = percent; }
+  bool CopyCancelled() override { return last >= stopAt_; }
+  uint32_t last = 0;
+
+ private:
+  uint32_t stopAt_;
+};
+
+TEST(StreamCopyTest, ACancelledCopyStopsAndLeavesNoFile) {
+  LaidOutStream stream;
+  stream.Header();
+  for (int i = 0; i < 60; ++i) stream.Gop();
+  Patcher patcher(stream.bytes());
+  const HeaderPatch patch =
+      MakeHeaderPatch(ValuesOf(patcher.stores().summary), patcher.stores().summary);
+  const test::TempDir folder;
+  const std::string output = folder / "copy.m2v";
+  CancellingObserver cancelling(30);
+  const CopyResult result =
+      StreamCopy(patcher.inputPath(), output, patch, {}, patcher.stores(), cancelling);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.message, "The copy to " + output + " was cancelled");
+  // It stopped where it was asked to, not at the end of the input.
+  EXPECT_GE(cancelling.last, 30u);
+  EXPECT_LT(cancelling.last, 40u);
+  EXPECT_TRUE(folder.Names().empty());
+}
+
 TEST(StreamCopyTest, RefusesToWriteOverTheAnalysedFile) {
   const LaidOutStream stream = SixGops();
   Patcher patcher(stream.bytes());

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <fstream>
@@ -42,22 +43,49 @@ void TempFile::Write(const std::vector<uint8_t>& bytes) const {
             static_cast<std::streamsize>(bytes.size()));
 }
 
-namespace {
-std::string Quote(const std::string& text) {
+TempDir::TempDir() {
+  static std::atomic<int> counter{0};
+  path_ = std::filesystem::temp_directory_path() /
+          ("tessivo-dir-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+  std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::vector<std::string> TempDir::Names() const {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string ShellQuote(const std::string& text) {
   std::string quoted = "'";
   for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
 }
-}  // namespace
+
+std::string CliCommand(const std::vector<std::string>& arguments) {
+  std::string command = ShellQuote(TESSIVO_CLI);
+  for (const std::string& argument : arguments) command.append(" ").append(ShellQuote(argument));
+  return command;
+}
 
 CliResult RunCli(const std::vector<std::string>& arguments) {
+  return RunShell(CliCommand(arguments));
+}
+
+CliResult RunShell(const std::string& command) {
   TempFile out(".out");
   TempFile err(".err");
-  std::string command = Quote(TESSIVO_CLI);
-  for (const std::string& argument : arguments) command.append(" ").append(Quote(argument));
-  command.append(" >").append(Quote(out.path())).append(" 2>").append(Quote(err.path()));
-  command.append(" </dev/null");
-  const int status = std::system(command.c_str());
+  const std::string redirected = "{ " + command + "; } >" + ShellQuote(out.path()) + " 2>" +
+                                 ShellQuote(err.path()) + " </dev/null";
+  const int status = std::system(redirected.c_str());
   CliResult result;
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   const auto outBytes = ReadFileBytes(out.path());

@@ -26,6 +26,23 @@ class TempFile {
   std::string path_;
 };
 
+// A fresh folder that removes itself with everything in it.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  // The names in the folder, sorted.
+  std::vector<std::string> Names() const;
+
+ private:
+  std::filesystem::path path_;
+};
+
 // Runs tessivo-cli with the arguments; returns its exit code and what it printed.
 struct CliResult {
   int exitCode = -1;
@@ -33,5 +50,10 @@ struct CliResult {
   std::string err;
 };
 CliResult RunCli(const std::vector<std::string>& arguments);
+// The command line that runs tessivo-cli with the arguments, each quoted for the shell.
+std::string CliCommand(const std::vector<std::string>& arguments);
+// Runs a shell command; what it prints to stdout and stderr is captured unless it redirects it.
+CliResult RunShell(const std::string& command);
+std::string ShellQuote(const std::string& text);
 
 }  // namespace tessivo::test

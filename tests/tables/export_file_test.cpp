@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "support/test_files.h"
@@ -53,29 +54,29 @@ TEST(ExportFile, AFileThatCannotBeCreatedIsReportedAndNothingIsLeft) {
 
 TEST(ExportFile, ANameWithoutExtensionIsUsedAsItIsAndAnOldFileIsReplaced) {
   for (const auto& [name, save] : Writers()) {
-    const test::TempFile file("");
-    file.Write(std::vector<uint8_t>(100000, 'x'));
+    const test::TempDir folder;
+    const std::string fileName = folder / "table";
+    std::ofstream(fileName, std::ios::binary) << std::string(100000, 'x');
     RecordingObserver observer;
-    ASSERT_TRUE(save(SmallTable(), file.path(), observer)) << name;
+    ASSERT_TRUE(save(SmallTable(), fileName, observer)) << name;
     EXPECT_TRUE(observer.messages.empty()) << name;
-    const auto bytes = test::ReadFileBytes(file.path());
+    const auto bytes = test::ReadFileBytes(fileName);
     EXPECT_LT(bytes.size(), 100000u) << name;
     EXPECT_NE(bytes[0], 'x') << name;
-    EXPECT_FALSE(std::filesystem::exists(file.path() + ".partial")) << name;
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"table"}) << name;
   }
 }
 
 TEST(ExportFile, AFailedRenameLeavesNoPartialFile) {
   // A folder in the way of the name: the partial file is written, the rename fails.
-  const test::TempFile folder("");
-  std::filesystem::create_directory(folder.path());
-  std::filesystem::create_directory(folder.path() + "/inside");
+  const test::TempDir folder;
+  const std::string inTheWay = folder / "table";
+  std::filesystem::create_directories(inTheWay + "/inside");
   RecordingObserver observer;
-  EXPECT_FALSE(WriteExportFile(folder.path(), "bytes", observer));
-  EXPECT_EQ(observer.messages, std::vector<std::string>{"Cannot Create file " + folder.path()});
-  EXPECT_FALSE(std::filesystem::exists(folder.path() + ".partial"));
-  EXPECT_TRUE(std::filesystem::is_directory(folder.path() + "/inside"));
-  std::filesystem::remove_all(folder.path());
+  EXPECT_FALSE(WriteExportFile(inTheWay, "bytes", observer));
+  EXPECT_EQ(observer.messages, std::vector<std::string>{"Cannot Create file " + inTheWay});
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"table"});
+  EXPECT_TRUE(std::filesystem::is_directory(inTheWay + "/inside"));
 }
 
 }  // namespace

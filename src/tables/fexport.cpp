@@ -48,8 +48,7 @@ class ExportMessages : public AnalysisObserver {
 
 }  // namespace
 
-TExportFrm::TExportFrm(const GridTarget& target, QWidget* parent)
-    : QDialog(parent), target_(target) {
+TExportFrm::TExportFrm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("ExportFrm"));
   setWindowTitle(QStringLiteral("Exporting"));
   auto* GroupBox1 = new QGroupBox(QStringLiteral("Format"), this);
@@ -95,6 +94,11 @@ TExportFrm::TExportFrm(const GridTarget& target, QWidget* parent)
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
+int TExportFrm::ShowFor(const TTableGrid& grid) {
+  CurrentGrid = &grid;
+  return exec();
+}
+
 void TExportFrm::RadioButtonClick(int format) {
   formatIndex_ = format;
   defaultExtension_ = QString::fromLatin1(kFormats[format].extension);
@@ -108,10 +112,9 @@ void TExportFrm::Button1Click() {
 }
 
 void TExportFrm::BitBtn1Click() {
-  if (!Edit1->text().isEmpty() && target_.CurrentGrid) {
+  if (!Edit1->text().isEmpty() && CurrentGrid) {
     ExportMessages messages(this);
-    kFormats[formatIndex_].write(target_.CurrentGrid->table(), Edit1->text().toStdString(),
-                                 messages);
+    kFormats[formatIndex_].write(CurrentGrid->table(), Edit1->text().toStdString(), messages);
   }
   accept();
 }

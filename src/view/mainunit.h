@@ -43,7 +43,6 @@ class TExportFrm;
 class TPForm;
 class TModifFrm;
 class TPWindow2;
-struct GridTarget;
 
 using tessivo::ViewState;
 
@@ -217,7 +216,6 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   QFileDialog* LVRd = nullptr;
   TSFrm* SFrm = nullptr;
   TABoutFrm* ABoutFrm = nullptr;
-  std::unique_ptr<GridTarget> gridTarget_;
   TExportFrm* ExportFrm = nullptr;
   TPForm* PForm = nullptr;
   TGopFrm* GopFrm = nullptr;

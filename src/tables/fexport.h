@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include "tables/export_formats.h"
 #include "tables/table_grid.h"
 
 class QFileDialog;
@@ -32,7 +33,7 @@ class TExportFrm : public QDialog {
   // The grid exported: the one last handed over, never cleared.
   const TTableGrid* CurrentGrid = nullptr;
   int formatIndex_ = 0;
-  QString defaultExtension_ = QStringLiteral(".txt");
+  QString defaultExtension_ = QString::fromLatin1(kExportFormats[0].extension);
   QRadioButton* RadioButton1;
   QRadioButton* RadioButton2;
   QRadioButton* RadioButton3;

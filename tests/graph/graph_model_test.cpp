@@ -11,10 +11,9 @@ namespace {
 
 using test::StoresWithSeconds;
 
-TEST(GraphModelTest, LayoutFitsWholeSecondsAndUnitsIntoTheArea) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
+class GraphModelTest : public test::LaidOutGraph {};
+
+TEST_F(GraphModelTest, LayoutFitsWholeSecondsAndUnitsIntoTheArea) {
   EXPECT_EQ(model.state().pixelsPerSecond, 10);
   EXPECT_EQ(model.state().pixelsPerUnit, 10);
   EXPECT_EQ(model.state().graphWidth, 600);
@@ -34,10 +33,7 @@ TEST(GraphModelTest, LayoutFitsWholeSecondsAndUnitsIntoTheArea) {
   EXPECT_EQ(model.state().graphHeight, 164);
 }
 
-TEST(GraphModelTest, RelayoutRemovesTheCrossHair) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
+TEST_F(GraphModelTest, RelayoutRemovesTheCrossHair) {
   ASSERT_EQ(model.Track(25, 37).outcome, TrackOutcome::kMoved);
   model.Relayout(600, 150);
   EXPECT_EQ(model.state().cursorX, 0);
@@ -47,9 +43,7 @@ TEST(GraphModelTest, RelayoutRemovesTheCrossHair) {
   EXPECT_EQ(model.state().mouseY, 37);
 }
 
-TEST(GraphModelTest, AnAreaSmallerThanTheScaleLeavesNoGraph) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
+TEST_F(GraphModelTest, AnAreaSmallerThanTheScaleLeavesNoGraph) {
   model.Relayout(59, 150);
   EXPECT_EQ(model.state().pixelsPerSecond, 0);
   EXPECT_FALSE(model.HasArea());
@@ -67,10 +61,7 @@ TEST(GraphModelTest, AnAreaSmallerThanTheScaleLeavesNoGraph) {
   EXPECT_EQ(model.state().graphWidth, 0);
 }
 
-TEST(GraphModelTest, BitratesAndQuantiserValuesMapToRowsAboveTheBottom) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
+TEST_F(GraphModelTest, BitratesAndQuantiserValuesMapToRowsAboveTheBottom) {
   // One unit is one Mbit/s in the chosen base, through 1024 / 10 = 102 kbit per pixel.
   EXPECT_EQ(model.YOfBitrate(5120), 150 - 50);
   EXPECT_EQ(model.YOfBitrate(101), 150);
@@ -87,23 +78,19 @@ TEST(GraphModelTest, BitratesAndQuantiserValuesMapToRowsAboveTheBottom) {
   EXPECT_EQ(decimal.YOfBitrate(5120), 150 - 51);
 }
 
-TEST(GraphModelTest, UnitsFinerThanOneKbitPerPixelDrawNoBitrate) {
-  auto stores = StoresWithSeconds(2500, 100);
+TEST_F(GraphModelTest, UnitsFinerThanOneKbitPerPixelDrawNoBitrate) {
   ViewState view;
   view.kiloBase = 1000;
   view.verticalScale = 2;
-  GraphModel model(*stores, view);
-  model.Relayout(600, 2004);  // 1002 pixels a unit: 1000 / 1002 is 0 kbit per pixel
-  EXPECT_FALSE(model.YOfBitrate(5000));
-  EXPECT_FALSE(model.Draws(Curve::kBitrate));
-  EXPECT_TRUE(model.Draws(Curve::kQuantiser));
-  EXPECT_FALSE(model.HorizontalLineValue(1).kbps);
+  GraphModel fine(*stores, view);
+  fine.Relayout(600, 2004);  // 1002 pixels a unit: 1000 / 1002 is 0 kbit per pixel
+  EXPECT_FALSE(fine.YOfBitrate(5000));
+  EXPECT_FALSE(fine.Draws(Curve::kBitrate));
+  EXPECT_TRUE(fine.Draws(Curve::kQuantiser));
+  EXPECT_FALSE(fine.HorizontalLineValue(1).kbps);
 }
 
-TEST(GraphModelTest, SecondsAndColumnsMapBothWays) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
+TEST_F(GraphModelTest, SecondsAndColumnsMapBothWays) {
   model.StepViewBy(7);
   EXPECT_EQ(model.XOfSecond(7), 0);
   EXPECT_EQ(model.XOfSecond(8), 10);
@@ -122,10 +109,7 @@ TEST(GraphModelTest, SecondsAndColumnsMapBothWays) {
   EXPECT_EQ(model.UnitsAtY(150), 0);
 }
 
-TEST(GraphModelTest, GridLinesLeaveOutTheTopAndRightEdges) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
+TEST_F(GraphModelTest, GridLinesLeaveOutTheTopAndRightEdges) {
   const GridLines rows = model.HorizontalGridLines();
   ASSERT_EQ(rows.count, 15u);
   EXPECT_EQ(rows[0], 150);
@@ -146,10 +130,7 @@ TEST(GraphModelTest, GridLinesLeaveOutTheTopAndRightEdges) {
   EXPECT_EQ(model.VerticalGridLines()[0], 0);
 }
 
-TEST(GraphModelTest, EachHorizontalLineStandsForTheValuesDrawnOnIt) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
+TEST_F(GraphModelTest, EachHorizontalLineStandsForTheValuesDrawnOnIt) {
   const GridLines rows = model.HorizontalGridLines();
   for (uint32_t k = 0; k < rows.count; ++k) {
     const LineValue value = model.HorizontalLineValue(k);
@@ -165,10 +146,7 @@ TEST(GraphModelTest, EachHorizontalLineStandsForTheValuesDrawnOnIt) {
   EXPECT_EQ(model.HorizontalLineValue(3).kbps, 3 * 10 * 102);
 }
 
-TEST(GraphModelTest, ViewModeChoosesTheCurves) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
+TEST_F(GraphModelTest, ViewModeChoosesTheCurves) {
   const struct {
     ViewMode mode;
     bool bitrate;
@@ -185,17 +163,17 @@ TEST(GraphModelTest, ViewModeChoosesTheCurves) {
   }
 }
 
-TEST(GraphModelTest, CurvesRunThroughTheValidSecondsOfTheWindow) {
+TEST_F(GraphModelTest, CurvesRunThroughTheValidSecondsOfTheWindow) {
   auto twelve = StoresWithSeconds(2500, 12);
-  GraphModel model(*twelve, ViewState{});
-  model.Relayout(600, 150);
-  EXPECT_EQ(model.CurveStart().x, 0);
-  EXPECT_EQ(model.CurveStart().y, 150);
-  ASSERT_EQ(model.CurvePointCount(), 12u);
-  EXPECT_EQ(model.CurvePoint(Curve::kBitrate, 0).x, 0);
-  EXPECT_EQ(model.CurvePoint(Curve::kBitrate, 11).x, 110);
-  EXPECT_EQ(model.CurvePoint(Curve::kBitrate, 11).y, *model.YOfBitrate(1110));
-  EXPECT_EQ(model.CurvePoint(Curve::kQuantiser, 11).y, model.YOfQuant(8.0));
+  GraphModel curves(*twelve, ViewState{});
+  curves.Relayout(600, 150);
+  EXPECT_EQ(curves.CurveStart().x, 0);
+  EXPECT_EQ(curves.CurveStart().y, 150);
+  ASSERT_EQ(curves.CurvePointCount(), 12u);
+  EXPECT_EQ(curves.CurvePoint(Curve::kBitrate, 0).x, 0);
+  EXPECT_EQ(curves.CurvePoint(Curve::kBitrate, 11).x, 110);
+  EXPECT_EQ(curves.CurvePoint(Curve::kBitrate, 11).y, *curves.YOfBitrate(1110));
+  EXPECT_EQ(curves.CurvePoint(Curve::kQuantiser, 11).y, curves.YOfQuant(8.0));
 
   auto none = StoresWithSeconds(2500, 0);
   GraphModel empty(*none, ViewState{});
@@ -209,10 +187,7 @@ TEST(GraphModelTest, CurvesRunThroughTheValidSecondsOfTheWindow) {
   EXPECT_EQ(shortStore.CurvePointCount(), 10u);
 }
 
-TEST(GraphModelTest, CrossHairSpansTheGraphHeightAndReachesTheLastColumn) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
+TEST_F(GraphModelTest, CrossHairSpansTheGraphHeightAndReachesTheLastColumn) {
   EXPECT_FALSE(model.CrossHairAt(0, 0));
   const std::optional<CrossHair> lines = model.CrossHairAt(0, 30);
   ASSERT_TRUE(lines);

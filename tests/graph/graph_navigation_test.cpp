@@ -9,10 +9,9 @@ namespace {
 
 using test::StoresWithSeconds;
 
-TEST(GraphNavigationTest, TrackingSnapsTheCrossHairToItsCell) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
+class GraphNavigationTest : public test::LaidOutGraph {};
+
+TEST_F(GraphNavigationTest, TrackingSnapsTheCrossHairToItsCell) {
   Tracking tracking = model.Track(25, 37);
   EXPECT_EQ(tracking.outcome, TrackOutcome::kMoved);
   EXPECT_EQ(tracking.oldCursorX, 0);
@@ -34,10 +33,7 @@ TEST(GraphNavigationTest, TrackingSnapsTheCrossHairToItsCell) {
   EXPECT_EQ(model.state().cursorX, 40);
 }
 
-TEST(GraphNavigationTest, TheZoneReachesFourPixelsPastTheLastColumnAndTheBottom) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
+TEST_F(GraphNavigationTest, TheZoneReachesFourPixelsPastTheLastColumnAndTheBottom) {
   EXPECT_EQ(model.Track(594, 20).outcome, TrackOutcome::kMoved);
   EXPECT_EQ(model.state().cursorX, 590);
   EXPECT_EQ(model.Track(595, 20).outcome, TrackOutcome::kOutsideZone);
@@ -51,10 +47,7 @@ TEST(GraphNavigationTest, TheZoneReachesFourPixelsPastTheLastColumnAndTheBottom)
   EXPECT_EQ(model.state().cursorY, 20);
 }
 
-TEST(GraphNavigationTest, ArrowKeysMoveOneCellFromTheTrackedPoint) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
+TEST_F(GraphNavigationTest, ArrowKeysMoveOneCellFromTheTrackedPoint) {
   model.Track(15, 37);
   Pixel target = model.ArrowTarget(Arrow::kRight);
   EXPECT_EQ(target.x, 25);
@@ -76,19 +69,14 @@ TEST(GraphNavigationTest, ArrowKeysMoveOneCellFromTheTrackedPoint) {
             TrackOutcome::kOutsideZone);
 }
 
-TEST(GraphNavigationTest, WithoutAreaTheZoneHoldsButNothingIsTracked) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
+TEST_F(GraphNavigationTest, WithoutAreaTheZoneHoldsButNothingIsTracked) {
   model.Relayout(50, 150);
   EXPECT_EQ(model.Track(0, 20).outcome, TrackOutcome::kStill);
   EXPECT_EQ(model.state().mouseX, 0);
   EXPECT_EQ(model.state().cursorY, 0);
 }
 
-TEST(GraphNavigationTest, TheViewStepsWithinTheValidSeconds) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
+TEST_F(GraphNavigationTest, TheViewStepsWithinTheValidSeconds) {
   EXPECT_FALSE(model.StepView(false));
   uint32_t steps = 0;
   while (model.StepView(true)) ++steps;
@@ -111,18 +99,15 @@ TEST(GraphNavigationTest, TheViewStepsWithinTheValidSeconds) {
   EXPECT_FALSE(shortView.StepView(true));
 }
 
-TEST(GraphNavigationTest, TheStoreEndCountsAsNotValid) {
+TEST_F(GraphNavigationTest, TheStoreEndCountsAsNotValid) {
   // 100 seconds of store, all valid: the window of 60 stops with second 99 in its last column.
-  auto stores = StoresWithSeconds(2500, 100);
   EXPECT_EQ(stores->secondCapacity(), 100u);
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
   EXPECT_EQ(model.StepViewBy(1000), 40u);
   EXPECT_TRUE(model.SecondValid(99));
   EXPECT_FALSE(model.SecondValid(100));
 }
 
-TEST(GraphNavigationTest, TheWheelMovesTheScrollBarOneMoreThanTheView) {
+TEST_F(GraphNavigationTest, TheWheelMovesTheScrollBarOneMoreThanTheView) {
   EXPECT_EQ(WheelScrollPosition(0, 3, true), 4);
   EXPECT_EQ(WheelScrollPosition(4, 1, true), 6);
   EXPECT_EQ(WheelScrollPosition(10, 3, false), 6);

@@ -9,10 +9,9 @@ namespace {
 
 using test::StoresWithSeconds;
 
-TEST(GraphReadoutTest, NothingIsReadBeforeTheFirstTrackingOrWithoutArea) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
+class GraphReadoutTest : public test::LaidOutGraph {};
+
+TEST_F(GraphReadoutTest, NothingIsReadBeforeTheFirstTrackingOrWithoutArea) {
   EXPECT_FALSE(model.TrackedReadout());
   // The top left cell is the no-cross-hair state, and tracks nothing.
   EXPECT_EQ(model.Track(0, 0).outcome, TrackOutcome::kStill);
@@ -23,12 +22,9 @@ TEST(GraphReadoutTest, NothingIsReadBeforeTheFirstTrackingOrWithoutArea) {
   EXPECT_FALSE(model.TrackedReadout());
 }
 
-TEST(GraphReadoutTest, TheTrackedSecondsFiguresAndTheirShareOfThePeaks) {
-  auto stores = StoresWithSeconds(2500, 100);
+TEST_F(GraphReadoutTest, TheTrackedSecondsFiguresAndTheirShareOfThePeaks) {
   stores->summary.peakBitrate = 2000;
   stores->summary.peakQuant = 10.0;
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
   model.StepViewBy(4);
   model.Track(25, 37);  // column 2, row 3
   std::optional<Readout> readout = model.TrackedReadout();
@@ -57,20 +53,17 @@ TEST(GraphReadoutTest, TheTrackedSecondsFiguresAndTheirShareOfThePeaks) {
   EXPECT_EQ(model.TrackedReadout()->bitrate, 0u);
 }
 
-TEST(GraphReadoutTest, SecondsPastTheStoreAreNotRead) {
-  auto stores = StoresWithSeconds(250, 10);  // 10 seconds of store
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
-  model.Track(95, 37);
-  EXPECT_EQ(model.TrackedReadout()->second, 9u);
-  model.Track(105, 37);
-  EXPECT_FALSE(model.TrackedReadout());
+TEST_F(GraphReadoutTest, SecondsPastTheStoreAreNotRead) {
+  auto small = StoresWithSeconds(250, 10);  // 10 seconds of store
+  GraphModel tenSeconds(*small, ViewState{});
+  tenSeconds.Relayout(600, 150);
+  tenSeconds.Track(95, 37);
+  EXPECT_EQ(tenSeconds.TrackedReadout()->second, 9u);
+  tenSeconds.Track(105, 37);
+  EXPECT_FALSE(tenSeconds.TrackedReadout());
 }
 
-TEST(GraphReadoutTest, TheTabViewsGetThePicturesOfTheSecond) {
-  auto stores = StoresWithSeconds(2500, 100);
-  GraphModel model(*stores, ViewState{});
-  model.Relayout(600, 150);
+TEST_F(GraphReadoutTest, TheTabViewsGetThePicturesOfTheSecond) {
   model.Track(35, 37);  // second 3
   const struct {
     uint32_t frameRateIndex;
@@ -97,9 +90,16 @@ TEST(GraphReadoutTest, TheTabViewsGetThePicturesOfTheSecond) {
   EXPECT_FALSE(model.TrackedReadout()->pictures);
   model.Track(15, 37);
   EXPECT_TRUE(model.TrackedReadout()->pictures);
+  // The last second's pictures end exactly at N.
+  stores->summary.frameRateIndex = 3;
+  model.StepViewBy(1);
+  model.Track(590, 37);
+  ASSERT_EQ(model.TrackedReadout()->second, 99u);
+  ASSERT_TRUE(model.TrackedReadout()->pictures);
+  EXPECT_EQ(model.TrackedReadout()->pictures->first + 25, stores->capacity());
 }
 
-TEST(GraphReadoutTest, EndTimeOfASecond) {
+TEST_F(GraphReadoutTest, EndTimeOfASecond) {
   EXPECT_EQ(EndTimeText(0), "00:00:01");
   EXPECT_EQ(EndTimeText(58), "00:00:59");
   EXPECT_EQ(EndTimeText(59), "00:01:00");

@@ -1,8 +1,11 @@
-// Record stores for the graph tests: seconds of known bitrate and quantiser.
+// Record stores for the graph tests, seconds of known bitrate and quantiser, and a model over them.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <memory>
 
+#include "graph/graph_model.h"
 #include "mpeg/record_stores.h"
 
 namespace tessivo::test {
@@ -17,5 +20,15 @@ inline std::unique_ptr<RecordStores> StoresWithSeconds(uint32_t maxFrames, uint3
   }
   return stores;
 }
+
+// The model over 100 valid seconds filling a 100-second store, laid out with the initial scales
+// on 600 x 150 pixels: 10 pixels a second and a grid unit.
+class LaidOutGraph : public ::testing::Test {
+ protected:
+  void SetUp() override { model.Relayout(600, 150); }
+
+  std::unique_ptr<RecordStores> stores = StoresWithSeconds(2500, 100);
+  GraphModel model{*stores, ViewState{}};
+};
 
 }  // namespace tessivo::test

@@ -17,6 +17,9 @@ struct BitrateResult {
   std::array<std::string, kCustomMedium> playingTimes;  // "~ mm:ss", kFixedMediaCapacities order
 };
 
+// The additional audio stream's bitrate before the user changes it, in kbit/s.
+inline constexpr int64_t kInitialAudioKbps = 192;
+
 // A total of 0 bit/s or less fits no format and plays for "~ --:--".
 BitrateResult calcresult(int64_t bps, int64_t audioKbps, uint32_t kiloBase);
 

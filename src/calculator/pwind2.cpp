@@ -84,9 +84,10 @@ TPWindow2::TPWindow2(uint32_t kiloBase, QWidget* parent) : QDialog(parent), kilo
 QWidget* TPWindow2::CreateBitrateTab() {
   auto* tab = new QWidget;
   constexpr int kNoLimit = std::numeric_limits<int>::max();
-  Bps = SpinEdit("Bps", -kNoLimit, kNoLimit, 400, 1150800, tab);
-  KBps = SpinEdit("KBps", -kNoLimit, kNoLimit, 1, 1124, tab);
-  MBps = SpinEdit("MBps", -kNoLimit, kNoLimit, 1, 1, tab);
+  const RateFields initial;
+  Bps = SpinEdit("Bps", -kNoLimit, kNoLimit, 400, static_cast<int>(initial.bps), tab);
+  KBps = SpinEdit("KBps", -kNoLimit, kNoLimit, 1, static_cast<int>(initial.kbps), tab);
+  MBps = SpinEdit("MBps", -kNoLimit, kNoLimit, 1, static_cast<int>(initial.mbps), tab);
   auto* rates = new QGridLayout;
   const std::pair<QSpinBox*, const char*> rateRows[] = {
       {Bps, "bps"}, {KBps, "Kbps"}, {MBps, "Mpps"}};
@@ -96,7 +97,7 @@ QWidget* TPWindow2::CreateBitrateTab() {
   }
 
   auto* audio = new QGroupBox(QStringLiteral("Additional audiostream bitrate"), tab);
-  Abitrate = SpinEdit("Abitrate", 0, 1024, 32, 192, audio);
+  Abitrate = SpinEdit("Abitrate", 0, 1024, 32, static_cast<int>(kInitialAudioKbps), audio);
   auto* audioLayout = new QHBoxLayout(audio);
   audioLayout->addWidget(Abitrate, 1);
   audioLayout->addWidget(new QLabel(QStringLiteral("Kbps"), audio));
@@ -157,10 +158,11 @@ QWidget* TPWindow2::CreateBitrateTab() {
 
 QWidget* TPWindow2::CreateVideoLengthTab() {
   auto* tab = new QWidget;
-  VLCB = SpinEdit("VLCB", 1, 1000, 1, 100, tab);
-  Akbps = SpinEdit("Akbps", 0, 4096, 32, 224, tab);
-  SubTit = SpinEdit("SubTit", 0, 32, 1, 0, tab);
-  AddV = new QLineEdit(QStringLiteral("0"), tab);
+  const VideoLengthInputs initial;
+  VLCB = SpinEdit("VLCB", 1, 1000, 1, initial.minutes, tab);
+  Akbps = SpinEdit("Akbps", 0, 4096, 32, initial.audioKbps, tab);
+  SubTit = SpinEdit("SubTit", 0, 32, 1, initial.subtitles, tab);
+  AddV = new QLineEdit(QString::number(initial.extraMegabytes), tab);
   AddV->setObjectName(QStringLiteral("AddV"));
   AddV->setAlignment(Qt::AlignRight);
   resCB = new QComboBox(tab);
@@ -189,8 +191,8 @@ QWidget* TPWindow2::CreateVideoLengthTab() {
   MediaCB = new QComboBox(mediaType);
   MediaCB->setObjectName(QStringLiteral("MediaCB"));
   for (const char* text : kMediaTexts) MediaCB->addItem(QString::fromLatin1(text));
-  NumDiscs = SpinEdit("NumDiscs", 1, 100, 1, 1, mediaType);
-  Csp = SpinEdit("Csp", 1, 20000, 1, 4700, mediaType);
+  NumDiscs = SpinEdit("NumDiscs", 1, 100, 1, initial.discs, mediaType);
+  Csp = SpinEdit("Csp", 1, 20000, 1, initial.customMegabytes, mediaType);
   auto* mediaLayout = new QGridLayout(mediaType);
   mediaLayout->addWidget(MediaCB, 0, 0, 1, 3);
   mediaLayout->addWidget(new QLabel(QStringLiteral("Number of discs:"), mediaType), 1, 0);
@@ -203,11 +205,11 @@ QWidget* TPWindow2::CreateVideoLengthTab() {
   TB1 = new QSlider(Qt::Horizontal, tab);
   TB1->setObjectName(QStringLiteral("TB1"));
   TB1->setRange(0, 100);
-  TB1->setValue(50);
+  TB1->setValue(initial.complexity);
   TB2 = new QSlider(Qt::Horizontal, tab);
   TB2->setObjectName(QStringLiteral("TB2"));
   TB2->setRange(0, 40);
-  TB2->setValue(20);
+  TB2->setValue(initial.quality);
 
   CGb = Gauge("CGb", QColor(0, 0, 128), nullptr, tab);
   Cg3 = Gauge("Cg3", Qt::red, kQualityGauges[2].hint, tab);
@@ -263,8 +265,9 @@ QWidget* TPWindow2::CreateVideoLengthTab() {
 }
 
 void TPWindow2::FormCreate() {
-  resCB->setCurrentIndex(6);
-  MediaCB->setCurrentIndex(4);
+  const VideoLengthInputs initial;
+  resCB->setCurrentIndex(initial.resolution);
+  MediaCB->setCurrentIndex(initial.medium);
   ShowCGauges();
   calcresult();
 }

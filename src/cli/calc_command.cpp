@@ -27,7 +27,7 @@ int RunBitrateTab(ArgumentList& arguments) {
   const auto kbps = arguments.TakeNumber("--kbps", 0, kLargestRate);
   const auto mbps = arguments.TakeNumber("--mbps", 0, kLargestRate);
   const int64_t audio =
-      static_cast<int64_t>(arguments.TakeNumber("--audio", 0, 1024).value_or(192));
+      static_cast<int64_t>(arguments.TakeNumber("--audio", 0, 1024).value_or(kInitialAudioKbps));
   const auto kiloBase = TakeKiloBase(arguments);
   arguments.TakePositional();
   if (!arguments.error().empty()) return UsageError(arguments.error());

@@ -7,16 +7,15 @@
 
 #include "analysis/analysis_context.h"
 #include "cli/argument_list.h"
+#include "tables/export_formats.h"
 
 namespace tessivo::cli {
-
-enum class ExportFormat { kText, kSpreadsheet, kDocument, kHtml };
 
 struct ExportOptions {
   std::optional<std::string> gopsFile;
   std::optional<std::string> secondsFile;
-  std::optional<ExportFormat> format;   // forced by --format; else each file's extension decides
-  std::optional<std::string> jsonFile;  // "-" for stdout
+  const ExportFormat* format = nullptr;  // forced by --format; else each file's extension decides
+  std::optional<std::string> jsonFile;   // "-" for stdout
 
   bool jsonToStdout() const { return jsonFile == "-"; }
   // The files these options write.

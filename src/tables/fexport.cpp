@@ -11,40 +11,34 @@
 #include <QVBoxLayout>
 
 #include "tables/error_messages.h"
-#include "tables/export_csv.h"
-#include "tables/export_doc.h"
-#include "tables/export_html.h"
-#include "tables/export_xls.h"
+#include "tables/export_formats.h"
 
 namespace tessivo::view {
 
 namespace {
 
-struct ExportFormat {
+// The radio button and save-dialog filter of each export format, in the formats' order.
+struct FormatChoice {
   const char* caption;
-  const char* extension;
   const char* filter;
-  bool (*write)(const Table&, const std::string&, AnalysisObserver&);
 };
-
-constexpr ExportFormat kFormats[] = {
-    {"Tagged textfile", ".txt", "Text files (*.txt)", SaveToCSV},
-    {"Excel sheet", ".xls", "Excle files (*.xls)", SaveToXLS},
-    {"Word document", ".doc", "Word files (*.doc)", SaveToDOC},
-    {"HTML file", ".htm", "HTML files (*.htm)", SaveToHTML},
+constexpr FormatChoice kChoices[kExportFormatCount] = {
+    {"Tagged textfile", "Text files (*.txt)"},
+    {"Excel sheet", "Excle files (*.xls)"},
+    {"Word document", "Word files (*.doc)"},
+    {"HTML file", "HTML files (*.htm)"},
 };
 
 }  // namespace
 
-TExportFrm::TExportFrm(const GridTarget& target, QWidget* parent)
-    : QDialog(parent), target_(target) {
+TExportFrm::TExportFrm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("ExportFrm"));
   setWindowTitle(QStringLiteral("Exporting"));
   auto* GroupBox1 = new QGroupBox(QStringLiteral("Format"), this);
   auto* formats = new QVBoxLayout(GroupBox1);
   QRadioButton** radios[] = {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4};
-  for (int format = 0; format < 4; ++format) {
-    auto* radio = new QRadioButton(QString::fromLatin1(kFormats[format].caption), GroupBox1);
+  for (int format = 0; format < kExportFormatCount; ++format) {
+    auto* radio = new QRadioButton(QString::fromLatin1(kChoices[format].caption), GroupBox1);
     radio->setObjectName(QStringLiteral("RadioButton%1").arg(format + 1));
     formats->addWidget(radio);
     connect(radio, &QRadioButton::clicked, this, [this, format] { RadioButtonClick(format); });
@@ -83,23 +77,27 @@ TExportFrm::TExportFrm(const GridTarget& target, QWidget* parent)
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
+int TExportFrm::ShowFor(const TTableGrid& grid) {
+  CurrentGrid = &grid;
+  return exec();
+}
+
 void TExportFrm::RadioButtonClick(int format) {
   formatIndex_ = format;
-  defaultExtension_ = QString::fromLatin1(kFormats[format].extension);
+  defaultExtension_ = QString::fromLatin1(kExportFormats[format].extension);
 }
 
 void TExportFrm::Button1Click() {
   SaveDialog1->setDefaultSuffix(defaultExtension_.mid(1));
-  SaveDialog1->setNameFilter(QString::fromLatin1(kFormats[formatIndex_].filter));
+  SaveDialog1->setNameFilter(QString::fromLatin1(kChoices[formatIndex_].filter));
   if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) return;
   Edit1->setText(SaveDialog1->selectedFiles().front());
 }
 
 void TExportFrm::BitBtn1Click() {
-  if (!Edit1->text().isEmpty() && target_.CurrentGrid) {
+  if (!Edit1->text().isEmpty() && CurrentGrid) {
     ErrorMessages messages(this);
-    kFormats[formatIndex_].write(target_.CurrentGrid->table(), Edit1->text().toStdString(),
-                                 messages);
+    kExportFormats[formatIndex_].write(CurrentGrid->table(), Edit1->text().toStdString(), messages);
   }
   accept();
 }

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include "tables/export_formats.h"
 #include "tables/table_grid.h"
 
 class QFileDialog;
@@ -16,7 +17,10 @@ namespace tessivo::view {
 class TExportFrm : public QDialog {
   Q_OBJECT
  public:
-  TExportFrm(const GridTarget& target, QWidget* parent);
+  explicit TExportFrm(QWidget* parent);
+
+  // Shows the dialog modally for the grid that a table window hands over.
+  int ShowFor(const TTableGrid& grid);
 
   int formatIndex() const { return formatIndex_; }
   const QString& defaultExtension() const { return defaultExtension_; }
@@ -26,9 +30,10 @@ class TExportFrm : public QDialog {
   void Button1Click();
   void BitBtn1Click();
 
-  const GridTarget& target_;
+  // The grid exported: the one last handed over, never cleared.
+  const TTableGrid* CurrentGrid = nullptr;
   int formatIndex_ = 0;
-  QString defaultExtension_ = QStringLiteral(".txt");
+  QString defaultExtension_ = QString::fromLatin1(kExportFormats[0].extension);
   QRadioButton* RadioButton1;
   QRadioButton* RadioButton2;
   QRadioButton* RadioButton3;

@@ -4,22 +4,10 @@
 
 namespace tessivo::view {
 
-TGopFrm::TGopFrm(const RecordStores& stores, GridTarget& target, TExportFrm& exportFrm,
-                 TPForm& pForm, QWidget* parent)
-    : TTableWindow(QStringLiteral("GOPs"), target, exportFrm, pForm, parent), stores_(stores) {
-  setObjectName(QStringLiteral("GopFrm"));
-  setWindowTitle(QStringLiteral("GOPs"));
+TGopFrm::TGopFrm(const RecordStores& stores, TExportFrm& exportFrm, TPForm& pForm, QWidget* parent)
+    : TTableWindow({"GopFrm", "GOPs", "GOPs", BuildGopTable, QSize(560, 420)}, stores, exportFrm,
+                   pForm, parent) {
   grid()->setFont(QFont(QStringLiteral("Tahoma"), 8));
-  resize(560, 420);
-}
-
-void TGopFrm::showEvent(QShowEvent* event) {
-  FormShow();
-  TTableWindow::showEvent(event);
-}
-
-void TGopFrm::FormShow() {
-  grid()->Fill(BuildGopTable(stores_));
 }
 
 }  // namespace tessivo::view

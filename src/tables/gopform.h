@@ -1,7 +1,6 @@
 // TGopFrm ("GOPs"): every GOP header of the analysed stream, rebuilt on every showing.
 #pragma once
 
-#include "mpeg/record_stores.h"
 #include "tables/table_window.h"
 
 namespace tessivo::view {
@@ -9,16 +8,7 @@ namespace tessivo::view {
 class TGopFrm : public TTableWindow {
   Q_OBJECT
  public:
-  TGopFrm(const RecordStores& stores, GridTarget& target, TExportFrm& exportFrm, TPForm& pForm,
-          QWidget* parent);
-
- protected:
-  void showEvent(QShowEvent* event) override;
-
- private:
-  void FormShow();
-
-  const RecordStores& stores_;
+  TGopFrm(const RecordStores& stores, TExportFrm& exportFrm, TPForm& pForm, QWidget* parent);
 };
 
 }  // namespace tessivo::view

@@ -11,8 +11,7 @@
 
 namespace tessivo::view {
 
-TPForm::TPForm(const GridTarget& target, QWidget* parent)
-    : QDialog(parent), target_(target), printer_(QPrinter::HighResolution) {
+TPForm::TPForm(QWidget* parent) : QDialog(parent), printer_(QPrinter::HighResolution) {
   setObjectName(QStringLiteral("PForm"));
   setWindowTitle(QStringLiteral("Printing"));
   printer_.setPageOrientation(QPageLayout::Portrait);
@@ -33,6 +32,11 @@ TPForm::TPForm(const GridTarget& target, QWidget* parent)
   connect(CancelB, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+int TPForm::ShowFor(const TTableGrid& grid) {
+  CurrentGrid = &grid;
+  return exec();
+}
+
 bool TPForm::Button1Click() {
   QPrintDialog PD1(&printer_, this);
   PD1.setObjectName(QStringLiteral("PD1"));
@@ -43,13 +47,13 @@ void TPForm::PrintBClick() {
   // Without a printer the output is a PDF file, which needs a name first.
   const bool needsFile =
       printer_.outputFormat() == QPrinter::PdfFormat && printer_.outputFileName().isEmpty();
-  if (target_.CurrentGrid && (!needsFile || Button1Click())) {
+  if (CurrentGrid && (!needsFile || Button1Click())) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (printer_.outputFormat() == QPrinter::PdfFormat) {
       ErrorMessages messages(this);
-      PrintGridToPdf(*target_.CurrentGrid, printer_, messages);
+      PrintGridToPdf(*CurrentGrid, printer_, messages);
     } else {
-      PrintGrid(*target_.CurrentGrid, printer_);
+      PrintGrid(*CurrentGrid, printer_);
     }
     QApplication::restoreOverrideCursor();
   }

@@ -13,7 +13,10 @@ namespace tessivo::view {
 class TPForm : public QDialog {
   Q_OBJECT
  public:
-  TPForm(const GridTarget& target, QWidget* parent);
+  explicit TPForm(QWidget* parent);
+
+  // Shows the dialog modally for the grid that a table window hands over.
+  int ShowFor(const TTableGrid& grid);
 
   // The printer "Settings" chose; tests point it at a PDF file.
   QPrinter& printer() { return printer_; }
@@ -22,7 +25,8 @@ class TPForm : public QDialog {
   bool Button1Click();
   void PrintBClick();
 
-  const GridTarget& target_;
+  // The grid printed: the one last handed over, never cleared.
+  const TTableGrid* CurrentGrid = nullptr;
   QPrinter printer_;
   QPushButton* Button1;
   QPushButton* PrintB;

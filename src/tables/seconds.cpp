@@ -4,22 +4,11 @@
 
 namespace tessivo::view {
 
-TSecondsFrm::TSecondsFrm(const RecordStores& stores, GridTarget& target, TExportFrm& exportFrm,
-                         TPForm& pForm, QWidget* parent)
-    : TTableWindow(QStringLiteral("SGrid"), target, exportFrm, pForm, parent), stores_(stores) {
-  setObjectName(QStringLiteral("SecondsFrm"));
-  setWindowTitle(QStringLiteral("Seconds"));
+TSecondsFrm::TSecondsFrm(const RecordStores& stores, TExportFrm& exportFrm, TPForm& pForm,
+                         QWidget* parent)
+    : TTableWindow({"SecondsFrm", "Seconds", "SGrid", BuildSecondsTable, QSize(260, 420)}, stores,
+                   exportFrm, pForm, parent) {
   grid()->setSelectionMode(QAbstractItemView::ContiguousSelection);
-  resize(260, 420);
-}
-
-void TSecondsFrm::showEvent(QShowEvent* event) {
-  FormShow();
-  TTableWindow::showEvent(event);
-}
-
-void TSecondsFrm::FormShow() {
-  grid()->Fill(BuildSecondsTable(stores_));
 }
 
 }  // namespace tessivo::view

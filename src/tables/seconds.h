@@ -2,7 +2,6 @@
 // every showing.
 #pragma once
 
-#include "mpeg/record_stores.h"
 #include "tables/table_window.h"
 
 namespace tessivo::view {
@@ -10,16 +9,7 @@ namespace tessivo::view {
 class TSecondsFrm : public TTableWindow {
   Q_OBJECT
  public:
-  TSecondsFrm(const RecordStores& stores, GridTarget& target, TExportFrm& exportFrm, TPForm& pForm,
-              QWidget* parent);
-
- protected:
-  void showEvent(QShowEvent* event) override;
-
- private:
-  void FormShow();
-
-  const RecordStores& stores_;
+  TSecondsFrm(const RecordStores& stores, TExportFrm& exportFrm, TPForm& pForm, QWidget* parent);
 };
 
 }  // namespace tessivo::view

@@ -38,10 +38,4 @@ class TTableGrid : public QTableWidget {
   QAbstractButton* cornerButton_ = nullptr;
 };
 
-// The grid that the export and print dialogs act on: set by a table window's buttons just before
-// it opens one of them, never cleared.
-struct GridTarget {
-  TTableGrid* CurrentGrid = nullptr;
-};
-
 }  // namespace tessivo::view

@@ -27,9 +27,11 @@ QToolButton* PictureButton(const char* name, const QIcon& icon, const QString& h
 
 }  // namespace
 
-TTableWindow::TTableWindow(const QString& gridName, GridTarget& target, TExportFrm& exportFrm,
+TTableWindow::TTableWindow(const TableKind& kind, const RecordStores& stores, TExportFrm& exportFrm,
                            TPForm& pForm, QWidget* parent)
-    : QDialog(parent), target_(target), exportFrm_(exportFrm), pForm_(pForm) {
+    : QDialog(parent), build_(kind.build), stores_(stores), exportFrm_(exportFrm), pForm_(pForm) {
+  setObjectName(QString::fromLatin1(kind.objectName));
+  setWindowTitle(QString::fromLatin1(kind.caption));
   Panel1 = new QFrame(this);
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setFrameShape(QFrame::StyledPanel);
@@ -43,7 +45,7 @@ TTableWindow::TTableWindow(const QString& gridName, GridTarget& target, TExportF
   buttons->addStretch();
 
   grid_ = new TTableGrid(this);
-  grid_->setObjectName(gridName);
+  grid_->setObjectName(QString::fromLatin1(kind.gridName));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -52,16 +54,24 @@ TTableWindow::TTableWindow(const QString& gridName, GridTarget& target, TExportF
 
   connect(SpeedButton1, &QToolButton::clicked, this, &TTableWindow::SpeedButton1Click);
   connect(SpeedButton2, &QToolButton::clicked, this, &TTableWindow::SpeedButton2Click);
+  resize(kind.size);
+}
+
+void TTableWindow::showEvent(QShowEvent* event) {
+  FormShow();
+  QDialog::showEvent(event);
+}
+
+void TTableWindow::FormShow() {
+  grid_->Fill(build_(stores_));
 }
 
 void TTableWindow::SpeedButton1Click() {
-  target_.CurrentGrid = grid_;
-  pForm_.exec();
+  pForm_.ShowFor(*grid_);
 }
 
 void TTableWindow::SpeedButton2Click() {
-  target_.CurrentGrid = grid_;
-  exportFrm_.exec();
+  exportFrm_.ShowFor(*grid_);
 }
 
 }  // namespace tessivo::view

@@ -17,6 +17,7 @@
 #include "analysis/result_file.h"
 #include "analysis/stream_report.h"
 #include "mpeg/freadthread.h"
+#include "view/graph_widget.h"
 #include "view/mainunit.h"
 #include "view/settings_registry.h"
 
@@ -98,7 +99,7 @@ void TMainFrm::StartAnalysis() {
   RegWriteString(SettingsKey, QStringLiteral("LastPath"), FolderOf(openFileName_));
   RegWriteInteger(SettingsKey, QStringLiteral("FileTypes"), openFilterIndex_);
   Edit1->setText(openFileName_);
-  view_.firstSecond = 0;
+  model_->GoToStart();
 
   analysedFile_ = Edit1->text();
   const OpenResult opened = context_->StartAnalysis(analysedFile_.toStdString());
@@ -111,9 +112,9 @@ void TMainFrm::StartAnalysis() {
   if (context_->endReached()) ShowStepResult(StepResult::kEnded);
   Panel4->setPalette(palette());
   reader_->Resume();
-  DrawGrid();
-  DrawCurves();
-  ShowCanvas();
+  graph_->DrawGrid();
+  graph_->DrawCurves();
+  graph_->ShowCanvas();
   QApplication::restoreOverrideCursor();
   ShowStreamReport();
 }
@@ -141,8 +142,8 @@ void TMainFrm::ShowStepResult(StepResult result) {
       WriteFigureLabels();
       ShowStreamReport();
       // A short stream would otherwise show only its first second until the next redraw.
-      RepaintGraph();
-      ShowCanvas();
+      graph_->RepaintGraph();
+      graph_->ShowCanvas();
       break;
   }
 }
@@ -230,7 +231,7 @@ void TMainFrm::LoadChosenResult() {
     ShowMessage(status.message);
     return;
   }
-  view_.firstSecond = 0;
+  model_->GoToStart();
   // The scroll bar follows the loaded seconds as it follows a run's.
   scrollTracking_ = false;
   Sc1->setMaximum(static_cast<int>(std::max(context_->secondsRead(), 1u) - 1));
@@ -238,9 +239,9 @@ void TMainFrm::LoadChosenResult() {
   lastScrollPosition_ = 0;
   scrollTracking_ = true;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  DrawGrid();
-  DrawCurves();
-  ShowCanvas();
+  graph_->DrawGrid();
+  graph_->DrawCurves();
+  graph_->ShowCanvas();
   QApplication::restoreOverrideCursor();
   ShowStreamReport();
   WriteFigureLabels();

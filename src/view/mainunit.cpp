@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -22,6 +21,7 @@
 #include "mpeg/kilo_base.h"
 #include "tables/table_grid.h"
 #include "view/about.h"
+#include "view/graph_widget.h"
 #include "view/settings_registry.h"
 #include "view/settingsfrm.h"
 #include "view/window_placement.h"
@@ -52,7 +52,6 @@ TMainFrm::TMainFrm(const QStringList& arguments, QWidget* parent)
   setObjectName(QStringLiteral("MainFrm"));
   setWindowTitle(QStringLiteral("Tessivo"));
   setMouseTracking(true);
-  setAttribute(Qt::WA_OpaquePaintEvent);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, kSilver);
   palette.setColor(QPalette::Button, kSilver);
@@ -77,15 +76,18 @@ TMainFrm::~TMainFrm() {
 }
 
 void TMainFrm::InitAnalysisStorage() {
-  view_.verticalScale =
+  // "XAxis" holds the vertical scale and "YAxis" the horizontal one: the two names are swapped
+  // against what they hold, and stay so, because the stored settings carry that meaning.
+  ViewState view;
+  view.verticalScale =
       static_cast<uint16_t>(RegReadInteger(SettingsKey, QStringLiteral("XAxis"), 15));
-  view_.horizontalScale =
+  view.horizontalScale =
       static_cast<uint16_t>(RegReadInteger(SettingsKey, QStringLiteral("YAxis"), 60));
-  CSpinEdit1->setValue(view_.verticalScale);
-  CSpinEdit2->setValue(view_.horizontalScale);
-  view_.verticalScale = static_cast<uint16_t>(CSpinEdit1->value());
-  view_.horizontalScale = static_cast<uint16_t>(CSpinEdit2->value());
-  view_.kiloBase = static_cast<int32_t>(
+  CSpinEdit1->setValue(view.verticalScale);
+  CSpinEdit2->setValue(view.horizontalScale);
+  view.verticalScale = static_cast<uint16_t>(CSpinEdit1->value());
+  view.horizontalScale = static_cast<uint16_t>(CSpinEdit2->value());
+  view.kiloBase = static_cast<int32_t>(
       KiloBaseOf(RegReadInteger(SettingsKey, QStringLiteral("CNumber"), 1024)));
   ScrSpeed->setValue(RegReadInteger(SettingsKey, QStringLiteral("ScrollSpeed"), 3));
   scrollSpeed_ = ScrSpeed->value();
@@ -107,13 +109,16 @@ void TMainFrm::InitAnalysisStorage() {
                            : kDefaultMaxFrames;
   AnalysisSettings settings;
   settings.maxFramesAllocate = maxFramesAllocate_;
-  settings.kiloBase = static_cast<uint32_t>(view_.kiloBase);
+  settings.kiloBase = static_cast<uint32_t>(view.kiloBase);
   settings.checkPackStartHdr = checkPackStartHdr_;
   context_ = AnalysisContext::Create(settings, *this);
   if (!context_) {
     ShowMessage("Not enough memory!");
     return;
   }
+  model_ = std::make_unique<GraphModel>(context_->stores(), view);
+  graph_ = new GraphWidget(*model_, *context_, this);
+  graph_->lower();
   SpeedButton2->setEnabled(true);
   SpeedButton4->setEnabled(true);
   SpeedButton7->setEnabled(true);
@@ -139,8 +144,8 @@ void TMainFrm::FormShow() {
 
 void TMainFrm::FormClose() {
   const auto low16 = [](int value) { return static_cast<int>(static_cast<int16_t>(value)); };
-  RegWriteInteger(SettingsKey, QStringLiteral("XAxis"), view_.verticalScale);
-  RegWriteInteger(SettingsKey, QStringLiteral("YAxis"), view_.horizontalScale);
+  RegWriteInteger(SettingsKey, QStringLiteral("XAxis"), view().verticalScale);
+  RegWriteInteger(SettingsKey, QStringLiteral("YAxis"), view().horizontalScale);
   RegWriteInteger(SettingsKey, QStringLiteral("ScrollSpeed"), low16(scrollSpeed_));
   RegWriteInteger(SettingsKey, QStringLiteral("wtop"), low16(y()));
   RegWriteInteger(SettingsKey, QStringLiteral("wleft"), low16(x()));
@@ -150,7 +155,7 @@ void TMainFrm::FormClose() {
 
 void TMainFrm::FormResize() {
   Panel1->setGeometry(width() - kPanel1Width, 0, kPanel1Width, height());
-  canvas_.Resize(size(), kSilver.rgb());
+  graph_->Resize(QSize(std::max(0, width() - Panel1->width()), height()));
   RecomputeLayout();
   ScP->setGeometry(0, height() - ScP->height() - 1, width() - kPanel1Width, ScP->height());
   Button4->move(2, Button4->y());
@@ -172,20 +177,6 @@ void TMainFrm::Panel2DblClick() {
 
 void TMainFrm::SpeedButton7Click() {
   SFrm->exec();
-}
-
-void TMainFrm::paintEvent(QPaintEvent* event) {
-  // A paint the window asked for itself shows the canvas as drawn; any other paint (exposure)
-  // repaints the graph from the records first.
-  if (!canvasDrawn_ && context_) RepaintGraph();
-  canvasDrawn_ = false;
-  QPainter painter(this);
-  painter.drawImage(event->rect(), canvas_.image(), event->rect());
-}
-
-void TMainFrm::ShowCanvas() {
-  canvasDrawn_ = true;
-  update(0, 0, width() - Panel1->width(), height());
 }
 
 void TMainFrm::resizeEvent(QResizeEvent*) {

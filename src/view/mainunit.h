@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "analysis/analysis_context.h"
-#include "view/canvas.h"
+#include "graph/graph_model.h"
 #include "view/tab_views.h"
 
 class QComboBox;
@@ -34,6 +34,7 @@ class FileReading;
 namespace tessivo::view {
 
 class TCGauge;
+class GraphWidget;
 class TSFrm;
 class TABoutFrm;
 class TGopFrm;
@@ -42,26 +43,8 @@ class TExportFrm;
 class TPForm;
 class TModifFrm;
 class TPWindow2;
-struct GridTarget;
 
-// The window's own settings and state that tests and the front end read.
-struct ViewState {
-  uint16_t graphLeft = 0;
-  uint16_t graphTop = 0;
-  uint16_t graphWidth = 590;
-  uint16_t graphHeight = 150;
-  uint16_t horizontalScale = 60;
-  uint16_t verticalScale = 15;
-  uint16_t pixelsPerSecond = 10;
-  uint16_t pixelsPerUnit = 10;
-  uint32_t firstSecond = 0;
-  int32_t viewMode = 0;
-  uint16_t cursorX = 0;
-  uint16_t cursorY = 0;
-  uint16_t mouseX = 0;
-  uint16_t mouseY = 0;
-  int32_t kiloBase = 1024;
-};
+using tessivo::ViewState;
 
 class TMainFrm : public QWidget, public AnalysisObserver {
   Q_OBJECT
@@ -74,13 +57,13 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   // False when the stores could not be obtained; "Not enough memory!" has been shown.
   bool storesObtained() const { return context_ != nullptr; }
 
-  const ViewState& view() const { return view_; }
+  // The graph's view state; only while storesObtained().
+  const ViewState& view() const { return model_->state(); }
   int scrollSpeed() const { return scrollSpeed_; }
   bool checkPackStartHdr() const { return checkPackStartHdr_; }
   uint32_t maxFramesAllocate() const { return maxFramesAllocate_; }
   const AnalysisContext* context() const { return context_.get(); }
   const FileReading* readingThread() const { return reader_.get(); }
-  const QImage& canvas() const { return canvas_.image(); }
 
   // AnalysisObserver: the engine's hooks into the window.
   void UpdateProgress(uint32_t percent) override;
@@ -90,7 +73,6 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   void ShowMessage(const std::string& text) override;
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -144,21 +126,13 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   void StopReading();
   void RefreshProgress();
 
-  // The graph (graph.cpp).
+  // The graph (graph.cpp); its arithmetic is the model's, its drawing the graph widget's.
   void RecomputeLayout();
-  void DrawGrid();
-  void DrawCurves();
-  void DrawPolyline(bool bitrate);
-  void DrawCursor(bool on, uint16_t x, uint16_t y);
-  void RepaintGraph();
   void RedrawView();
   void UpdateReadouts();
-  bool SecondValid(uint64_t second) const;
-  void ShowCanvas();
 
   // Navigation (navigation.cpp).
-  void TrackPosition(int x, int y);
-  bool StepView(bool forward);
+  void TrackPosition(int64_t x, int64_t y);
   bool FormKeyDown(int key);
   void FormMouseWheel(QWheelEvent* event);
   void Sc1Change();
@@ -175,9 +149,8 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   QStringList arguments_;
   std::unique_ptr<AnalysisContext> context_;
   std::unique_ptr<FileReading> reader_;
-  ViewState view_;
-  Canvas canvas_;
-  bool canvasDrawn_ = false;
+  std::unique_ptr<GraphModel> model_;
+  GraphWidget* graph_ = nullptr;
   TabRowTable tabRows_;
 
   // Settings in effect since start-up.
@@ -251,7 +224,6 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   QFileDialog* LVRd = nullptr;
   TSFrm* SFrm = nullptr;
   TABoutFrm* ABoutFrm = nullptr;
-  std::unique_ptr<GridTarget> gridTarget_;
   TExportFrm* ExportFrm = nullptr;
   TPForm* PForm = nullptr;
   TGopFrm* GopFrm = nullptr;

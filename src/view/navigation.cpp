@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <QWheelEvent>
 
+#include "view/graph_widget.h"
 #include "view/mainunit.h"
 
 namespace tessivo::view {
@@ -15,61 +16,34 @@ void TMainFrm::SetPointerShape(bool hand) {
   if (cursor().shape() != shape) setCursor(shape);
 }
 
-void TMainFrm::TrackPosition(int x, int y) {
-  const uint16_t ux = static_cast<uint16_t>(x);
-  const uint16_t uy = static_cast<uint16_t>(y);
-  const long long zoneRight =
-      static_cast<long long>(view_.graphLeft) + view_.graphWidth - view_.pixelsPerSecond + 4;
-  const long long zoneBottom = static_cast<long long>(view_.graphTop) + view_.graphHeight + 4;
-  if (ux < view_.graphLeft || ux > zoneRight || uy < view_.graphTop || uy > zoneBottom) {
-    SetPointerShape(false);
-    return;
-  }
-  SetPointerShape(true);
-  if (view_.pixelsPerSecond == 0 || view_.pixelsPerUnit == 0) return;
-  const uint16_t sx = static_cast<uint16_t>((ux / view_.pixelsPerSecond) * view_.pixelsPerSecond);
-  const uint16_t sy = static_cast<uint16_t>((uy / view_.pixelsPerUnit) * view_.pixelsPerUnit);
-  if (sx == view_.cursorX && sy == view_.cursorY) return;
-  DrawCursor(false, view_.cursorX, view_.cursorY);
-  view_.cursorX = sx;
-  view_.cursorY = sy;
-  DrawCurves();
-  DrawCursor(true, sx, sy);
-  ShowCanvas();
-  view_.mouseX = ux;
-  view_.mouseY = uy;
+void TMainFrm::TrackPosition(int64_t x, int64_t y) {
+  const Tracking tracking = model_->Track(x, y);
+  SetPointerShape(tracking.outcome != TrackOutcome::kOutsideZone);
+  if (tracking.outcome != TrackOutcome::kMoved) return;
+  graph_->MoveCrossHair(tracking.oldCursorX, tracking.oldCursorY);
   UpdateReadouts();
 }
 
 bool TMainFrm::FormKeyDown(int key) {
+  Arrow arrow;
   switch (key) {
     case Qt::Key_Left:
-      TrackPosition(view_.mouseX - view_.pixelsPerSecond, view_.mouseY);
-      return true;
+      arrow = Arrow::kLeft;
+      break;
     case Qt::Key_Right:
-      TrackPosition(view_.mouseX + view_.pixelsPerSecond, view_.mouseY);
-      return true;
+      arrow = Arrow::kRight;
+      break;
     case Qt::Key_Up:
-      TrackPosition(view_.mouseX, view_.mouseY - view_.pixelsPerUnit);
-      return true;
+      arrow = Arrow::kUp;
+      break;
     case Qt::Key_Down:
-      TrackPosition(view_.mouseX, view_.mouseY + view_.pixelsPerUnit);
-      return true;
+      arrow = Arrow::kDown;
+      break;
     default:
       return false;
   }
-}
-
-bool TMainFrm::StepView(bool forward) {
-  if (forward) {
-    if (!SecondValid(static_cast<uint64_t>(view_.firstSecond) + view_.horizontalScale)) {
-      return false;
-    }
-    ++view_.firstSecond;
-    return true;
-  }
-  if (view_.firstSecond == 0) return false;
-  --view_.firstSecond;
+  const Pixel target = model_->ArrowTarget(arrow);
+  TrackPosition(target.x, target.y);
   return true;
 }
 
@@ -97,18 +71,18 @@ void TMainFrm::FormMouseWheel(QWheelEvent* event) {
     return;
   }
   const bool forward = event->angleDelta().y() < 0;
-  int moved = 0;
+  uint32_t moved = 0;
   if (event->modifiers() & Qt::ShiftModifier) {
-    moved = StepView(forward) ? 1 : 0;
+    moved = model_->StepView(forward) ? 1 : 0;
   } else {
     for (int round = 0; round < scrollSpeed_; ++round) {
-      if (StepView(forward)) ++moved;
+      if (model_->StepView(forward)) ++moved;
       PumpOneMessage();
     }
   }
   if (moved > 0) {
     RedrawView();
-    SetScrollPosition(forward ? Sc1->value() + moved + 1 : Sc1->value() - moved - 1);
+    SetScrollPosition(static_cast<int>(WheelScrollPosition(Sc1->value(), moved, forward)));
   }
   wheelIdle_ = true;
 }
@@ -116,19 +90,14 @@ void TMainFrm::FormMouseWheel(QWheelEvent* event) {
 void TMainFrm::Sc1Change() {
   if (!scrollTracking_) return;
   const uint16_t p = static_cast<uint16_t>(Sc1->value());
-  int moved = 0;
-  if (p > lastScrollPosition_) {
-    for (int i = 0; i < p - lastScrollPosition_; ++i) moved += StepView(true) ? 1 : 0;
-  } else {
-    for (int i = 0; i < lastScrollPosition_ - p; ++i) moved += StepView(false) ? 1 : 0;
-  }
+  const uint32_t moved = model_->StepViewBy(int64_t{p} - lastScrollPosition_);
   lastScrollPosition_ = p;
   if (moved > 0) RedrawView();
 }
 
 void TMainFrm::Button4Click() {
   if (!context_->dataLoaded()) return;
-  view_.firstSecond = 0;
+  model_->GoToStart();
   RedrawView();
   SetScrollPosition(0);
 }
@@ -136,10 +105,7 @@ void TMainFrm::Button4Click() {
 void TMainFrm::Button5Click() {
   if (!context_->dataLoaded()) return;
   wheelIdle_ = false;
-  while (SecondValid(static_cast<uint64_t>(view_.firstSecond) + view_.horizontalScale)) {
-    ++view_.firstSecond;
-    PumpOneMessage();
-  }
+  while (model_->StepView(true)) PumpOneMessage();
   RedrawView();
   SetScrollPosition(Sc1->maximum());
   wheelIdle_ = true;
@@ -152,24 +118,26 @@ void TMainFrm::ScrSpeedChange() {
 }
 
 void TMainFrm::CSpinEdit1Change() {
-  view_.verticalScale = static_cast<uint16_t>(CSpinEdit1->value());
+  model_->SetVerticalScale(static_cast<uint16_t>(CSpinEdit1->value()));
   RecomputeLayout();
 }
 
 void TMainFrm::CSpinEdit2Change() {
-  view_.horizontalScale = static_cast<uint16_t>(CSpinEdit2->value());
+  model_->SetHorizontalScale(static_cast<uint16_t>(CSpinEdit2->value()));
   rescalePending_ = true;
 }
 
 void TMainFrm::ComboBox1Change() {
   if (!context_->dataLoaded()) return;
-  view_.viewMode = ComboBox1->findText(ComboBox1->currentText(), Qt::MatchExactly);
+  model_->SetViewMode(
+      static_cast<ViewMode>(ComboBox1->findText(ComboBox1->currentText(), Qt::MatchExactly)));
   RecomputeLayout();
 }
 
 void TMainFrm::FormDblClick() {
-  const int clientHeight = view_.graphHeight + ScP->height();
-  const int clientWidth = view_.pixelsPerSecond * view_.horizontalScale + Panel1->width();
+  const ViewState& v = view();
+  const int clientHeight = v.graphHeight + ScP->height();
+  const int clientWidth = v.pixelsPerSecond * v.horizontalScale + Panel1->width();
   resize(clientWidth, clientHeight);
 }
 

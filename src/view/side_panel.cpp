@@ -366,7 +366,7 @@ void TMainFrm::CreateDialogs() {
   LVRd->setFileMode(QFileDialog::ExistingFile);
   LVRd->setDefaultSuffix(QStringLiteral("tsr"));
   LVRd->setNameFilter(QStringLiteral("TS result datafile (*.tsr)"));
-  SFrm = new TSFrm(checkPackStartHdr_, maxFramesAllocate_, view_.kiloBase, this);
+  SFrm = new TSFrm(checkPackStartHdr_, maxFramesAllocate_, view().kiloBase, this);
   ABoutFrm = new TABoutFrm(this);
   CreateToolWindows();
 }

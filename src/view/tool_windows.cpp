@@ -12,13 +12,12 @@
 namespace tessivo::view {
 
 void TMainFrm::CreateToolWindows() {
-  gridTarget_ = std::make_unique<GridTarget>();
-  ExportFrm = new TExportFrm(*gridTarget_, this);
-  PForm = new TPForm(*gridTarget_, this);
-  GopFrm = new TGopFrm(context_->stores(), *gridTarget_, *ExportFrm, *PForm, this);
-  SecondsFrm = new TSecondsFrm(context_->stores(), *gridTarget_, *ExportFrm, *PForm, this);
-  ModifFrm = new TModifFrm(*context_, static_cast<uint32_t>(view_.kiloBase), this);
-  PWindow2 = new TPWindow2(static_cast<uint32_t>(view_.kiloBase), this);
+  ExportFrm = new TExportFrm(this);
+  PForm = new TPForm(this);
+  GopFrm = new TGopFrm(context_->stores(), *ExportFrm, *PForm, this);
+  SecondsFrm = new TSecondsFrm(context_->stores(), *ExportFrm, *PForm, this);
+  ModifFrm = new TModifFrm(*context_, static_cast<uint32_t>(view().kiloBase), this);
+  PWindow2 = new TPWindow2(static_cast<uint32_t>(view().kiloBase), this);
   connect(SpeedButton3, &QToolButton::clicked, this, &TMainFrm::SpeedButton3Click);
   connect(SpeedButton6, &QToolButton::clicked, this, &TMainFrm::SpeedButton6Click);
   connect(SpeedButton5, &QToolButton::clicked, this, &TMainFrm::SpeedButton5Click);

@@ -232,6 +232,21 @@ class ViewTest : public QObject {
     QCOMPARE(LabelText(window.get(), "VertPos"), QStringLiteral("4"));
   }
 
+  void pointerOverTheGraphReachesTheWindowThroughTheWindowSystem() {
+    auto window = AnalysedWindow("mpeg1_cif25.m1v");
+    QVERIFY(window);
+    const view::ViewState& v = window->view();
+    // Through the window, as a real pointer comes: the drawing surface under it must pass the
+    // motion on to the window's tracking.
+    QTest::mouseMove(window->windowHandle(),
+                     QPoint(2 * v.pixelsPerSecond + 2, v.pixelsPerUnit + 2));
+    QTRY_COMPARE(LabelText(window.get(), "GopPos"), QStringLiteral("00:00:03"));
+    QCOMPARE(v.cursorX, uint16_t(2 * v.pixelsPerSecond));
+    QTest::mouseMove(window->windowHandle(),
+                     QPoint(5 * v.pixelsPerSecond + 2, v.pixelsPerUnit + 2));
+    QTRY_COMPARE(LabelText(window.get(), "GopPos"), QStringLiteral("00:00:06"));
+  }
+
   void tabViewsShowThePicturesOfTheTrackedSecond() {
     auto window = AnalysedWindow("mpeg1_cif25.m1v");
     QVERIFY(window);

@@ -21,6 +21,7 @@
 #include "tables/export_doc.h"
 #include "tables/export_html.h"
 #include "tables/export_xls.h"
+#include "tables/fexport.h"
 #include "tables/gop_table.h"
 #include "tables/grid_print.h"
 #include "tables/pdialog.h"
@@ -303,6 +304,49 @@ class TableWindowsTest : public QObject {
       QCOMPARE(answer.texts(), QStringList{QStringLiteral("Cannot Create file ") + missing});
     }
     QVERIFY(!QFile::exists(missing));
+  }
+
+  void exportAndPrintActOnTheGridHandedToThem() {
+    // No table window and no main window: the dialogs take whichever grid is handed to them.
+    Table first("First", 2);
+    first.cell(first.AddRow(), 1) = TextCell("first table");
+    Table second("Second", 2);
+    second.cell(second.AddRow(), 1) = TextCell("second table");
+    view::TTableGrid firstGrid(nullptr);
+    firstGrid.Fill(first);
+    view::TTableGrid secondGrid(nullptr);
+    secondGrid.Fill(second);
+    QWidget owner;
+    auto* exportFrm = new view::TExportFrm(&owner);
+    auto* pForm = new view::TPForm(&owner);
+    QTemporaryDir folder;
+    const auto exportTo = [&](const view::TTableGrid& grid, const QString& name) {
+      WhenShown(&owner, QStringLiteral("ExportFrm"), [&](QWidget* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(name);
+        dialog->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+      });
+      exportFrm->ShowFor(grid);
+    };
+    const QString firstText = folder.filePath(QStringLiteral("first.txt"));
+    const QString secondText = folder.filePath(QStringLiteral("second.txt"));
+    exportTo(firstGrid, firstText);
+    exportTo(secondGrid, secondText);
+    AnalysisObserver quiet;
+    const QString expected = folder.filePath(QStringLiteral("expected.txt"));
+    QVERIFY(SaveToCSV(second, expected.toStdString(), quiet));
+    QCOMPARE(FileBytes(secondText), FileBytes(expected));
+    QVERIFY(FileBytes(firstText).contains("first table"));
+
+    const QString pdf = folder.filePath(QStringLiteral("second.pdf"));
+    pForm->printer().setOutputFormat(QPrinter::PdfFormat);
+    pForm->printer().setOutputFileName(pdf);
+    WhenShown(&owner, QStringLiteral("PForm"), [](QWidget* dialog) {
+      dialog->findChild<QPushButton*>(QStringLiteral("PrintB"))->click();
+    });
+    pForm->ShowFor(secondGrid);
+    const QStringList lines = PdfLines(pdf);
+    QVERIFY(lines.contains(QStringLiteral("second table")));
+    QVERIFY(!lines.contains(QStringLiteral("first table")));
   }
 
   void printingALongWideTableContinuesOnFurtherPages() {

@@ -56,3 +56,8 @@ $ff -f lavfi -i "$bars" -target pal-dvd -aspect 4:3 -an dvd_pal.vob
 $ff -f lavfi -i "$bars" -target pal-dvd -aspect 4:3 -g 20 -an dvd_pal_gop20.vob
 $ff -f lavfi -i "$bars" -target pal-dvd -aspect 4:3 -an -b:v 12000k -minrate:v 12000k \
   -maxrate:v 12000k -bufsize:v 1835008 dvd_pal_12mbit.vob 2>/dev/null
+
+# results/ holds the result file tessivo-cli saved for each stream when it was made
+# (`tessivo-cli analyse F --save results/F.tsr`, the system stream also with --no-pack-check):
+# the tests check that every later analysis saves the same records. Resave them only when a
+# fixture itself is remade.

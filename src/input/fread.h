@@ -1,9 +1,12 @@
-// The only way the analysis reads its input: 16 384-byte file blocks through one 65 536-byte
-// buffer, or, after the switch, one demultiplexed video packet per refill.
+// The only way the analysis reads its input. Whatever the container, the parser is handed video
+// bytes in blocks through ReadVideoBytes: 16 384-byte file blocks of an elementary stream, the
+// payload of one video packet of a program or system stream, or the video payload of a run of
+// transport packets.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "input/demux.h"
@@ -11,19 +14,27 @@
 
 namespace tessivo {
 
+inline constexpr uint32_t kFileBlockSize = 16384;
+
 class FileReader {
  public:
   FileReader(AnalysisObserver& observer, bool checkPackStartHdr)
       : file_(observer), demux_(file_, checkPackStartHdr) {}
 
   bool OpenInputFile(const std::string& path);
-  // Copies up to count bytes; a short count is not the end, 0 is.
+
+  // The next block of video bytes, valid until the next call; empty only at the end of the
+  // input, which closes the file.
+  std::span<const uint8_t> ReadVideoBytes();
+  // The same bytes copied out: up to count of them, a short count at the end of each block, 0 at
+  // the end of the input.
   uint32_t ReadInput(uint8_t* destination, uint32_t count);
+
+  // Rewinds the file and takes the video packets of a program or system stream from now on.
   void SwitchToDemux();
-  // Seeks the file to its start before the switch to the demultiplexer.
-  void RewindFile() { file_.Rewind(); }
   void CloseFile() { file_.Close(); }
 
+  // Set once the bytes come from a container: GOP positions are then no file offsets.
   bool demuxMode() const { return demuxMode_; }
   uint64_t fileLength() const { return file_.fileLength(); }
   uint64_t bytesRead() const { return file_.bytesRead(); }
@@ -32,17 +43,13 @@ class FileReader {
 
  private:
   static constexpr uint32_t kBufferSize = 65536;
-  static constexpr uint32_t kBlockSize = 16384;
-  static constexpr uint32_t kNothingLoaded = 0xFFFFFFFF;
 
   uint32_t ReadRaw();
 
   InputFile file_;
   Demux demux_;
   std::unique_ptr<uint8_t[]> buffer_;
-  uint32_t pos_ = 0;
-  uint32_t avail_ = kNothingLoaded;
-  bool primed_ = false;
+  std::span<const uint8_t> pending_;  // what ReadInput has not copied out yet
   bool demuxMode_ = false;
   bool exhausted_ = false;
 };

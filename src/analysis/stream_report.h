@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ struct RunNotes {
   bool capacityReached = false;
   uint32_t maxFrames = 0;
   uint32_t skippedVideoPackets = 0;
+  std::optional<TransportFacts> transport;  // set when the run read a transport stream
 };
 
 std::vector<std::string> ShowStreamReport(const RecordStores& stores, const RunNotes& notes);

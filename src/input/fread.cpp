@@ -6,22 +6,42 @@
 namespace tessivo {
 
 bool FileReader::OpenInputFile(const std::string& path) {
-  demuxMode_ = false;
+  container_ = Container::kElementary;
   exhausted_ = false;
   pending_ = {};
   if (!file_.Open(path)) return false;
-  if (!buffer_) buffer_.reset(new uint8_t[kBufferSize]);
+  if (!buffer_) buffer_.reset(new uint8_t[kDetectionSize]);
   return true;
 }
 
 void FileReader::SwitchToDemux() {
   demux_.DemuxStart(buffer_.get());
-  demuxMode_ = true;
+  container_ = Container::kProgram;
   pending_ = {};
 }
 
+std::optional<TsLayout> FileReader::DetectTransportStream() {
+  file_.Rewind();
+  const uint32_t got = file_.ReadUncounted(buffer_.get(), kDetectionSize);
+  file_.Rewind();
+  return tessivo::DetectTransportStream(buffer_.get(), got);
+}
+
+TsChoice FileReader::SwitchToTransport(const TsLayout& layout) {
+  container_ = Container::kTransport;
+  pending_ = {};
+  return tsDemux_.Choose(layout, program_);
+}
+
 uint32_t FileReader::ReadRaw() {
-  if (demuxMode_) return demux_.DemuxFill();
+  switch (container_) {
+    case Container::kProgram:
+      return demux_.DemuxFill();
+    case Container::kTransport:
+      return tsDemux_.DemuxFill(buffer_.get(), kBufferSize);
+    case Container::kElementary:
+      break;
+  }
   return file_.Read(buffer_.get(), kFileBlockSize);
 }
 

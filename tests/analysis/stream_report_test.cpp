@@ -123,7 +123,7 @@ TEST(StreamReportTest, GopComparisonsLeaveOutTheLastGop) {
 TEST(StreamReportTest, NotesFollowNotesInTheirOrder) {
   auto stores = EmptyStores();
   stores->summary.frameRateIndex = 11;
-  RunNotes notes{true, true, true, 250000, 7};
+  RunNotes notes{true, true, true, 250000, 7, {}};
   const auto lines = ShowStreamReport(*stores, notes);
   EXPECT_EQ(Line(lines, "Framerate"), "Framerate: 0.00");
   const std::vector<std::string> tail(lines.end() - 5, lines.end());

@@ -23,7 +23,7 @@ for file in "$one" "$large"; do
   read -r seconds kb < "$out/time.txt"
   pictures=$(sed -n 's/^Pictures: //p' "$out/large_report.txt")
   expected=$(ffprobe -v error -select_streams v:0 -count_packets \
-    -show_entries stream=nb_read_packets -of csv=p=0 "$file" | tr -d ,)
+    -show_entries stream=nb_read_packets -of csv=p=0 "$file" | grep -m1 -o '[0-9]*')
   awk -v f="$file" -v s="$seconds" -v k="$kb" -v p="$pictures" -v e="$expected" \
     -v b="$(stat -c %s "$file")" 'BEGIN {
       printf "  %s: %.2f s, %.0f MB/s, peak RSS %.1f MB, pictures %s (ffprobe %s)%s\n",

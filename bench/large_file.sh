@@ -1,8 +1,8 @@
 #!/bin/bash
 # A program or transport stream past 4 GiB, made by concatenating the throughput benchmark's 1 GB
 # stream: the analysis must complete with the right picture count and the same peak memory as for
-# 1 GB. (Each joint of the transport streams is a jump of the continuity counters, which the
-# report counts.)
+# 1 GB. (Where a joint of two transport streams breaks the continuity counters, the report
+# counts it.)
 #
 #   bench/large_file.sh [COPIES] [vob|ts]      default 5 vob
 set -euo pipefail

@@ -1,7 +1,8 @@
 #!/bin/bash
-# Measures tessivo-cli analyse on a large MPEG-2 elementary stream and on the program stream muxed
-# from it, beside `cat` (the page-cache ceiling) and an ffprobe packet listing of the same files.
-# The streams are generated here (never committed) under bench/out/.
+# Measures tessivo-cli analyse on a large MPEG-2 elementary stream, on the program stream muxed
+# from it by ffmpeg and on the transport stream muxed from it by GStreamer, beside `cat` (the
+# page-cache ceiling) and an ffprobe packet listing of the same files. The streams are generated
+# here (never committed) under bench/out/.
 #
 #   bench/analyse_throughput.sh [SIZE_MB]      default 1000
 set -euo pipefail
@@ -15,6 +16,7 @@ command -v /usr/bin/time >/dev/null || { echo "needs /usr/bin/time (Debian packa
 
 es="$out/bench_${size_mb}mb.m2v"
 ps="$out/bench_${size_mb}mb.vob"
+ts="$out/bench_${size_mb}mb.ts"
 if [ ! -f "$es" ]; then
   piece="$out/piece.m2v"
   ffmpeg -hide_banner -loglevel error -y -f lavfi -i testsrc2=size=720x576:rate=25:duration=30 \
@@ -26,6 +28,9 @@ if [ ! -f "$es" ]; then
 fi
 if [ ! -f "$ps" ]; then
   ffmpeg -hide_banner -loglevel error -y -fflags +genpts -r 25 -i "$es" -c:v copy -f dvd "$ps"
+fi
+if [ ! -f "$ts" ]; then
+  gst-launch-1.0 -q filesrc location="$es" ! mpegvideoparse ! mpegtsmux ! filesink location="$ts"
 fi
 
 # seconds and peak kB of one command, from a warm page cache
@@ -62,7 +67,11 @@ EOF2
 
 report "Elementary stream" "$es"
 report "Program stream" "$ps"
-echo
-echo "Pictures (tessivo-cli / ffprobe) in the program stream:"
-$cli analyse "$ps" --quiet | grep '^Pictures:'
-ffprobe -v error -select_streams v:0 -count_packets -show_entries stream=nb_read_packets -of csv=p=0 "$ps"
+report "Transport stream" "$ts"
+for file in "$ps" "$ts"; do
+  printf '\nPictures (tessivo-cli / ffprobe) in %s:\n' "$file"
+  $cli analyse "$file" --quiet | grep '^Pictures:'
+  # A transport stream's video is listed under its program as well: the first figure counts.
+  ffprobe -v error -select_streams v:0 -count_packets -show_entries stream=nb_read_packets \
+    -of csv=p=0 "$file" | grep -m1 -o '[0-9]*'
+done

@@ -6,7 +6,8 @@ packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev ffmpeg time
   qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra clang libclang-rt-14-dev
   libgsf-1-dev python3-xlrd poppler-utils qt6-wayland x11-utils xvfb xauth
   librsvg2-bin desktop-file-utils appstream shared-mime-info groff-base
-  mjpegtools"
+  mjpegtools libbitstream-dev gstreamer1.0-tools gstreamer1.0-plugins-base
+  gstreamer1.0-plugins-bad"
 
 missing=""
 for package in $packages; do

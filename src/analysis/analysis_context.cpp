@@ -26,7 +26,7 @@ AnalysisContext::AnalysisContext(const AnalysisSettings& settings, AnalysisObser
     : settings_(settings),
       observer_(observer),
       stores_(std::move(stores)),
-      reader_(observer, settings.checkPackStartHdr),
+      reader_(observer, settings.checkPackStartHdr, settings.program),
       parser_(reader_, *stores_, observer, settings.kiloBase) {}
 
 OpenResult AnalysisContext::StartAnalysis(const std::string& path) {
@@ -107,12 +107,15 @@ void AnalysisContext::ComputeAverages(uint32_t secondCount) {
 
 RunNotes AnalysisContext::runNotes() const {
   const ParserFacts& parserFacts = parser_.facts();
-  return RunNotes{.startsWithInvalidHeader = parserFacts.startsWithInvalidHeader,
-                  .frameRateAssumed = parserFacts.frameRateAssumed,
-                  .capacityReached = parserFacts.capacityReached,
-                  .maxFrames = settings_.maxFramesAllocate,
-                  .skippedVideoPackets = reader_.demux().skippedVideoPackets(),
-                  .noSequenceHeader = parserFacts.noSequenceHeader};
+  RunNotes notes;
+  notes.startsWithInvalidHeader = parserFacts.startsWithInvalidHeader;
+  notes.frameRateAssumed = parserFacts.frameRateAssumed;
+  notes.capacityReached = parserFacts.capacityReached;
+  notes.maxFrames = settings_.maxFramesAllocate;
+  notes.skippedVideoPackets = reader_.demux().skippedVideoPackets();
+  notes.noSequenceHeader = parserFacts.noSequenceHeader;
+  if (reader_.container() == Container::kTransport) notes.transport = reader_.transport().facts();
+  return notes;
 }
 
 void AnalysisContext::MarkResultLoaded(uint32_t secondCount) {

@@ -57,6 +57,27 @@ GopChanges CompareGops(const RecordStores& stores) {
   return changes;
 }
 
+void AddTransportNotes(const TransportFacts& facts, std::vector<std::string>& lines) {
+  lines.push_back(Format("Transport stream: program %u, video PID %u, %u-byte packets",
+                         facts.program, facts.videoPid, facts.packetSize));
+  const TsCounts& counts = facts.counts;
+  if (counts.continuityErrors > 0) {
+    lines.push_back(
+        Format("WARNING! %u continuity errors in the video stream!", counts.continuityErrors));
+  }
+  if (counts.damagedPackets > 0) {
+    lines.push_back(
+        Format("WARNING! %u damaged transport packets skipped!", counts.damagedPackets));
+  }
+  if (counts.scrambledPackets > 0) {
+    lines.push_back(
+        Format("WARNING! %u scrambled video packets skipped!", counts.scrambledPackets));
+  }
+  if (counts.syncLosses > 0) {
+    lines.push_back(Format("WARNING! Transport stream sync lost %u times!", counts.syncLosses));
+  }
+}
+
 }  // namespace
 
 std::string ProfileLevelName(uint8_t profileLevel) {
@@ -134,6 +155,7 @@ std::vector<std::string> ShowStreamReport(const RecordStores& stores, const RunN
   lines.push_back(
       Format("Variable GOP pattern: %s", changes.patternChanges >= 2 ? "FOUND" : "NOT FOUND"));
   lines.push_back("Notes:");
+  if (notes.transport) AddTransportNotes(*notes.transport, lines);
   if (notes.startsWithInvalidHeader) {
     lines.push_back("WARNING! The stream starts with invalid header!");
   }

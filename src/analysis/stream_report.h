@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ struct RunNotes {
   uint32_t maxFrames = 0;
   uint64_t skippedVideoPackets = 0;
   bool noSequenceHeader = false;
+  std::optional<TransportFacts> transport;  // set when the run read a transport stream
 };
 
 std::vector<std::string> ShowStreamReport(const RecordStores& stores, const RunNotes& notes);

@@ -55,6 +55,7 @@ int RunAnalyse(ArgumentList& arguments) {
   const auto kilo = arguments.TakeNumber("--kilo", 1000, 1024);
   const auto maxFrames = arguments.TakeNumber("--max-frames", 1, kLargestMaxFrames);
   settings.checkPackStartHdr = !arguments.TakeFlag("--no-pack-check");
+  const auto program = arguments.TakeNumber("--program", 1, 0xFFFF);
   const bool quiet = arguments.TakeFlag("--quiet");
   ExportOptions exports;
   const std::string exportError = TakeExportOptions(arguments, exports);
@@ -65,6 +66,7 @@ int RunAnalyse(ArgumentList& arguments) {
   if (kilo && *kilo != 1000 && *kilo != 1024) return UsageError("--kilo takes 1024 or 1000");
   if (kilo) settings.kiloBase = static_cast<uint32_t>(*kilo);
   if (maxFrames) settings.maxFramesAllocate = static_cast<uint32_t>(*maxFrames);
+  if (program) settings.program = static_cast<uint32_t>(*program);
   const int refused = CheckOutputsAreNotTheInput(files[0], "analysed file", save, exports);
   if (refused != kExitDone) return refused;
 

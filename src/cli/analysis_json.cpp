@@ -139,6 +139,21 @@ void AppendRun(const AnalysisContext& context, std::string& out) {
   out += '}';
 }
 
+// Where the video came from, for the containers whose facts the records do not show.
+void AppendTransport(const TransportFacts& facts, std::string& out) {
+  out += '{';
+  JsonObject(out)
+      .Text("kind", "transport stream")
+      .Unsigned("packetSize", facts.packetSize)
+      .Unsigned("program", facts.program)
+      .Unsigned("videoPid", facts.videoPid)
+      .Unsigned("continuityErrors", facts.counts.continuityErrors)
+      .Unsigned("damagedPackets", facts.counts.damagedPackets)
+      .Unsigned("scrambledPackets", facts.counts.scrambledPackets)
+      .Unsigned("syncLosses", facts.counts.syncLosses);
+  out += '}';
+}
+
 template <typename Record, typename AppendMembers>
 void AppendRecords(const Record* records, uint32_t count, AppendMembers appendMembers,
                    std::string& out) {
@@ -165,11 +180,17 @@ std::string FormatAnalysisJson(const AnalysisContext& context) {
   document.Name("run");
   AppendRun(context, out);
   out += '\n';
+  const RunNotes notes = context.runNotes();
+  if (notes.transport) {
+    document.Name("container");
+    AppendTransport(*notes.transport, out);
+    out += '\n';
+  }
 
   document.Name("report");
   out += '[';
   bool firstLine = true;
-  for (const std::string& line : ShowStreamReport(stores, context.runNotes())) {
+  for (const std::string& line : ShowStreamReport(stores, notes)) {
     if (!firstLine) out += ',';
     firstLine = false;
     out += '\n';

@@ -1,8 +1,23 @@
 #include "cli/whole_file_analysis.h"
 
 #include "cli/argument_list.h"
+#include "cli/commands.h"
 
 namespace tessivo::cli {
+
+namespace {
+
+std::string UnknownProgramMessage(uint32_t program, const std::vector<uint16_t>& programs) {
+  std::string text = "--program " + std::to_string(program) + ": the transport stream ";
+  if (programs.empty()) return text + "lists no programs";
+  text += "has no such program; its programs are";
+  for (size_t i = 0; i < programs.size(); ++i) {
+    text += (i == 0 ? " " : ", ") + std::to_string(programs[i]);
+  }
+  return text;
+}
+
+}  // namespace
 
 std::unique_ptr<AnalysisContext> AnalyseWholeFile(const AnalysisSettings& settings,
                                                   const std::string& path, CliObserver& observer,
@@ -18,10 +33,19 @@ std::unique_ptr<AnalysisContext> AnalyseWholeFile(const AnalysisSettings& settin
       exitCode = kExitFileNotFound;
       return nullptr;
     case OpenResult::kInvalidStreamType:
+    case OpenResult::kNoTransportVideo:
       exitCode = kExitInvalidStream;
+      return nullptr;
+    case OpenResult::kUnknownProgram:
+      exitCode = UsageError(
+          UnknownProgramMessage(settings.program, context->reader().transport().programsFound()));
       return nullptr;
     case OpenResult::kOpened:
       break;
+  }
+  if (settings.program != 0 && context->reader().container() != Container::kTransport) {
+    exitCode = UsageError("--program applies to transport streams only; " + path + " is not one");
+    return nullptr;
   }
   // Its report would be all zeros: nothing of it is worth writing.
   if (context->facts().noSequenceHeader) {

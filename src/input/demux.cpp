@@ -1,8 +1,8 @@
 #include "input/demux.h"
 
 #include <algorithm>
+#include <cstring>
 
-#include "input/start_code_search.h"
 #include "input/start_codes.h"
 
 namespace tessivo {
@@ -70,25 +70,15 @@ bool Demux::DemuxGetByte(uint8_t& byte) {
 }
 
 uint32_t Demux::DemuxNextStartCode() {
-  uint32_t window = 0;
-  uint32_t count = 0;  // bytes of this call in the window, up to 4
+  scanner_.Restart();
   for (;;) {
     if (rawPos_ == rawAvail_ && !RefillRaw()) return kProgramEndCode;
-    const uint32_t segmentStart = rawPos_;
-    // Byte by byte while a start code could have begun before this buffer or before this call.
-    while (rawPos_ < rawAvail_ && (count < 4 || rawPos_ - segmentStart < 3)) {
-      window = window << 8 | raw_[rawPos_++];
-      if (count < 4) ++count;
-      if (count == 4 && (window >> 8) == 1) return window;
-    }
-    if (rawPos_ == rawAvail_) continue;
     const uint8_t* buffer = raw_.get();
-    const uint8_t* prefix = FindStartCodePrefix(buffer + rawPos_ - 3, buffer + rawAvail_ - 1);
-    if (prefix) {
-      rawPos_ = static_cast<uint32_t>(prefix - buffer) + 4;
-      return 0x100 | prefix[3];
+    const uint8_t* next = scanner_.Find(buffer + rawPos_, buffer + rawAvail_);
+    if (next) {
+      rawPos_ = static_cast<uint32_t>(next - buffer);
+      return scanner_.code();
     }
-    window = LoadBigEndian32(buffer + rawAvail_ - 4);
     rawPos_ = rawAvail_;
   }
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "input/input_file.h"
+#include "input/start_code_scanner.h"
 #include "input/start_codes.h"
 
 namespace tessivo {
@@ -43,6 +44,7 @@ class Demux {
 
   InputFile& input_;
   const bool checkPackStartHdr_;
+  StartCodeScanner scanner_;
   std::unique_ptr<uint8_t[]> raw_;
   uint32_t rawPos_ = 0;
   uint32_t rawAvail_ = 0;

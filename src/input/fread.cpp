@@ -1,62 +1,68 @@
 #include "input/fread.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tessivo {
 
 bool FileReader::OpenInputFile(const std::string& path) {
-  pos_ = 0;
-  demuxMode_ = false;
-  primed_ = false;
+  container_ = Container::kElementary;
   exhausted_ = false;
-  avail_ = kNothingLoaded;
+  pending_ = {};
   if (!file_.Open(path)) return false;
-  if (!buffer_) buffer_.reset(new uint8_t[kBufferSize]);
+  if (!buffer_) buffer_.reset(new uint8_t[kDetectionSize]);
   return true;
 }
 
 void FileReader::SwitchToDemux() {
   demux_.DemuxStart(buffer_.get());
-  demuxMode_ = true;
-  pos_ = 0;
-  avail_ = kNothingLoaded;
+  container_ = Container::kProgram;
+  pending_ = {};
+}
+
+std::optional<TsLayout> FileReader::DetectTransportStream() {
+  file_.Rewind();
+  const uint32_t got = file_.ReadUncounted(buffer_.get(), kDetectionSize);
+  file_.Rewind();
+  return tessivo::DetectTransportStream(buffer_.get(), got);
+}
+
+TsChoice FileReader::SwitchToTransport(const TsLayout& layout) {
+  container_ = Container::kTransport;
+  pending_ = {};
+  return tsDemux_.Choose(layout, program_);
 }
 
 uint32_t FileReader::ReadRaw() {
-  if (demuxMode_) return demux_.DemuxFill();
-  return file_.Read(buffer_.get(), kBlockSize);
+  switch (container_) {
+    case Container::kProgram:
+      return demux_.DemuxFill();
+    case Container::kTransport:
+      return tsDemux_.DemuxFill(buffer_.get(), kBufferSize);
+    case Container::kElementary:
+      break;
+  }
+  return file_.Read(buffer_.get(), kFileBlockSize);
+}
+
+std::span<const uint8_t> FileReader::ReadVideoBytes() {
+  if (exhausted_) return {};
+  const uint32_t count = ReadRaw();
+  if (count == 0) {
+    file_.Close();
+    exhausted_ = true;
+    return {};
+  }
+  return {buffer_.get(), count};
 }
 
 uint32_t FileReader::ReadInput(uint8_t* destination, uint32_t count) {
-  if (exhausted_) return 0;
-  if (!primed_ || avail_ == kNothingLoaded) {
-    avail_ = ReadRaw();
-    pos_ = 0;
-    primed_ = true;
-  }
-  for (;;) {
-    if (count <= avail_) {
-      std::memcpy(destination, buffer_.get() + pos_, count);
-      pos_ += count;
-      avail_ -= count;
-      return count;
-    }
-    if (avail_ > 0) {
-      // Hand out what is left and read ahead; the caller asks again for the rest.
-      const uint32_t handedOut = avail_;
-      std::memcpy(destination, buffer_.get() + pos_, handedOut);
-      avail_ = ReadRaw();
-      pos_ = 0;
-      return handedOut;
-    }
-    avail_ = ReadRaw();
-    if (avail_ == 0) {
-      file_.Close();
-      exhausted_ = true;
-      return 0;
-    }
-    pos_ = 0;
-  }
+  if (pending_.empty()) pending_ = ReadVideoBytes();
+  const auto handedOut = static_cast<uint32_t>(std::min<size_t>(count, pending_.size()));
+  if (handedOut == 0) return 0;
+  std::memcpy(destination, pending_.data(), handedOut);
+  pending_ = pending_.subspan(handedOut);
+  return handedOut;
 }
 
 }  // namespace tessivo

@@ -1,49 +1,72 @@
-// The only way the analysis reads its input: 16 384-byte file blocks through one 65 536-byte
-// buffer, or, after the switch, one demultiplexed video packet per refill.
+// The only way the analysis reads its input. Whatever the container, the parser is handed video
+// bytes in blocks through ReadVideoBytes: 16 384-byte file blocks of an elementary stream, the
+// payload of one video packet of a program or system stream, or the video payloads of a run of
+// transport packets.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "input/demux.h"
 #include "input/input_file.h"
+#include "input/ts_demux.h"
+#include "input/ts_layout.h"
 
 namespace tessivo {
 
+enum class Container : uint8_t { kElementary, kProgram, kTransport };
+
 class FileReader {
  public:
-  FileReader(AnalysisObserver& observer, bool checkPackStartHdr)
-      : file_(observer), demux_(file_, checkPackStartHdr) {}
+  // program: the program_number whose video a transport stream gives, 0 for the first one.
+  FileReader(AnalysisObserver& observer, bool checkPackStartHdr, uint32_t program = 0)
+      : file_(observer), demux_(file_, checkPackStartHdr), tsDemux_(file_), program_(program) {}
 
   bool OpenInputFile(const std::string& path);
-  // Copies up to count bytes; a short count is not the end, 0 is.
+
+  // The next block of video bytes, valid until the next call; empty only at the end of the
+  // input, which closes the file.
+  std::span<const uint8_t> ReadVideoBytes();
+  // The same bytes copied out: up to count of them, a short count at the end of each block, 0 at
+  // the end of the input.
   uint32_t ReadInput(uint8_t* destination, uint32_t count);
+
+  // Rewinds the file and takes the video packets of a program or system stream from now on.
   void SwitchToDemux();
-  // Seeks the file to its start before the switch to the demultiplexer.
-  void RewindFile() { file_.Rewind(); }
+  // The layout of the opened file when its first 64 KiB begin a transport stream; the file is
+  // left at its start either way.
+  std::optional<TsLayout> DetectTransportStream();
+  // Chooses the video of the transport stream and takes its bytes from now on.
+  TsChoice SwitchToTransport(const TsLayout& layout);
   void CloseFile() { file_.Close(); }
 
-  bool demuxMode() const { return demuxMode_; }
+  // Set once the bytes come from a container: GOP positions are then no file offsets.
+  bool demuxMode() const { return container_ != Container::kElementary; }
+  Container container() const { return container_; }
   uint64_t fileLength() const { return file_.fileLength(); }
   uint64_t bytesRead() const { return file_.bytesRead(); }
   void ResetBytesRead() { file_.ResetBytesRead(); }
   const Demux& demux() const { return demux_; }
+  const TsDemux& transport() const { return tsDemux_; }
 
  private:
+  // A program-stream packet's payload fits in 65 536 bytes; the detection of transport packets
+  // reads a little more.
   static constexpr uint32_t kBufferSize = 65536;
-  static constexpr uint32_t kBlockSize = 16384;
-  static constexpr uint32_t kNothingLoaded = 0xFFFFFFFF;
+  static constexpr uint32_t kDetectionSize = kTsDetectionWindow + kTsChainBytes;
 
   uint32_t ReadRaw();
 
   InputFile file_;
   Demux demux_;
+  TsDemux tsDemux_;
+  const uint32_t program_;
   std::unique_ptr<uint8_t[]> buffer_;
-  uint32_t pos_ = 0;
-  uint32_t avail_ = kNothingLoaded;
-  bool primed_ = false;
-  bool demuxMode_ = false;
+  std::span<const uint8_t> pending_;  // what ReadInput has not copied out yet
+  Container container_ = Container::kElementary;
   bool exhausted_ = false;
 };
 

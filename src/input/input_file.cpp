@@ -32,6 +32,11 @@ uint32_t InputFile::Read(uint8_t* destination, uint32_t count) {
   return got;
 }
 
+uint32_t InputFile::ReadUncounted(uint8_t* destination, uint32_t count) {
+  if (!file_) return 0;
+  return static_cast<uint32_t>(std::fread(destination, 1, count, file_));
+}
+
 void InputFile::Rewind() {
   if (file_) std::rewind(file_);
 }

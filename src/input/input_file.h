@@ -10,6 +10,9 @@
 
 namespace tessivo {
 
+// The size of the analysis's file reads, whatever the container.
+inline constexpr uint32_t kFileBlockSize = 16384;
+
 class InputFile {
  public:
   explicit InputFile(AnalysisObserver& observer) : observer_(observer) {}
@@ -23,6 +26,8 @@ class InputFile {
 
   // Reads up to count bytes; a read error counts as the end of the input (0).
   uint32_t Read(uint8_t* destination, uint32_t count);
+  // The same without counting them as read: for looking at a file before the analysis reads it.
+  uint32_t ReadUncounted(uint8_t* destination, uint32_t count);
   void Rewind();
 
   uint64_t fileLength() const { return fileLength_; }

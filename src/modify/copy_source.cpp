@@ -25,9 +25,14 @@ std::string CopySource::Check(const std::string& path, const RecordStores& recor
     case OpenResult::kFileNotFound:
       return cannotCopy + "the file cannot be read";
     case OpenResult::kInvalidStreamType:
+    case OpenResult::kNoTransportVideo:
+    case OpenResult::kUnknownProgram:
       return cannotCopy + "it is not an MPEG video stream";
     case OpenResult::kOpened:
       break;
+  }
+  if (context_->reader().container() == Container::kTransport) {
+    return cannotCopy + "it is a transport stream, not the analysed elementary stream";
   }
   if (context_->reader().demuxMode()) {
     return cannotCopy + "it is a system/program stream, not the analysed elementary stream";

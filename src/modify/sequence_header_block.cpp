@@ -2,21 +2,22 @@
 
 #include <algorithm>
 
+#include "input/start_code_scanner.h"
+#include "input/start_codes.h"
+
 namespace tessivo {
 
 namespace {
-
-constexpr uint8_t kExtensionStartCode = 0xB5;
 
 // The block ends with the user-data or GOP start code that closed it, or runs on into a picture
 // when the header had neither before it: only the header and its extensions belong to it.
 uint32_t HeaderLength(const FirstSequenceBlock& block) {
   const uint32_t length = std::min(block.length, kFirstSequenceBlockSize);
-  for (uint32_t i = 8; i + 4 <= length; ++i) {
-    if (block.bytes[i] == 0 && block.bytes[i + 1] == 0 && block.bytes[i + 2] == 1 &&
-        block.bytes[i + 3] != kExtensionStartCode) {
-      return i;
-    }
+  if (length <= 8) return length;
+  const uint8_t* end = block.bytes + length;
+  StartCodeScanner scanner;
+  for (const uint8_t* next = block.bytes + 8; (next = scanner.Find(next, end)) != nullptr;) {
+    if (scanner.code() != kExtensionStartCode) return static_cast<uint32_t>(next - 4 - block.bytes);
   }
   return length;
 }

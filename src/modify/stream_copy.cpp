@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/same_file.h"
+#include "input/start_code_scanner.h"
 #include "modify/copy_files.h"
 #include "modify/sequence_header_block.h"
 
@@ -52,48 +53,50 @@ class Copier {
 
  private:
   void CopyBytes() {
+    scanner_.Restart();
     for (;;) {
-      if (fill_ == 0 && !CopyRun()) break;
-      uint8_t byte;
-      if (!Take(byte)) break;
-      window_[fill_++] = byte;
-      if (fill_ < 4) continue;
-      if (window_[0] == 0 && window_[1] == 0 && window_[2] == 1) {
-        skip_ = false;
-        if (!HandleStartCode(window_[3])) return;
-      } else {
-        PassLeadingBytes();
+      if (cancelled_) return;
+      const std::span<const uint8_t> bytes = input_.Buffered();
+      if (bytes.empty()) break;
+      uint8_t carried[3];
+      const uint32_t carriedCount = scanner_.carriedCount();
+      for (uint32_t i = 0; i < carriedCount; ++i) carried[i] = scanner_.carried(i);
+      const uint8_t* begin = bytes.data();
+      const uint8_t* next = scanner_.Find(begin, begin + bytes.size());
+      if (!next) {
+        // All but the bytes the scanner still holds are plain stream bytes.
+        PassPlain(carried, carriedCount, begin,
+                  carriedCount + bytes.size() - scanner_.carriedCount());
+        Advance(bytes.size());
+        continue;
       }
+      // The start code may have begun in the bytes carried from the previous buffer.
+      const auto taken = static_cast<size_t>(next - begin);
+      PassPlain(carried, carriedCount, begin, carriedCount + taken - 4);
+      Advance(taken);
+      skip_ = false;
+      if (!HandleStartCode(static_cast<uint8_t>(scanner_.code()))) return;
     }
-    if (!skip_) output_.Put(window_, fill_);
+    if (skip_) return;
+    for (uint32_t i = 0; i < scanner_.carriedCount(); ++i) output_.Put(scanner_.carried(i));
   }
 
-  // Only a zero byte can begin a start code: the window's first byte and every non-zero byte
-  // after it leave the window as they are.
-  void PassLeadingBytes() {
-    uint32_t passed = 1;
-    while (passed < fill_ && window_[passed] != 0) ++passed;
-    if (!skip_) output_.Put(window_, passed);
-    std::memmove(window_, window_ + passed, fill_ - passed);
-    fill_ -= passed;
+  // Writes, unless skipping, the first count bytes of the carried bytes followed by bytes.
+  void PassPlain(const uint8_t* carried, uint32_t carriedCount, const uint8_t* bytes,
+                 size_t count) {
+    if (skip_) return;
+    const size_t fromCarried = std::min<size_t>(carriedCount, count);
+    output_.Put(carried, fromCarried);
+    output_.Put(bytes, count - fromCarried);
   }
 
-  // The bytes up to the next zero byte pass in one piece; false at the end of the input.
-  bool CopyRun() {
-    if (cancelled_) return false;
-    const std::span<const uint8_t> bytes = input_.Buffered();
-    if (bytes.empty()) return false;
-    const void* zero = std::memchr(bytes.data(), 0, bytes.size());
-    const size_t run =
-        zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - bytes.data()) : bytes.size();
-    if (!skip_) output_.Put(bytes.data(), run);
+  void Advance(size_t count) {
     const uint64_t before = input_.offset();
-    input_.Consume(run);
+    input_.Consume(count);
     for (uint64_t step = (before / kProgressStep + 1) * kProgressStep; step <= input_.offset();
          step += kProgressStep) {
       ReportProgress(step);
     }
-    return true;
   }
 
   bool Take(uint8_t& byte) {
@@ -114,14 +117,13 @@ class Copier {
     switch (code) {
       case kUserDataCode:
         if (options_.removeUserData) {
-          fill_ = 0;
           skip_ = true;
           return true;
         }
         break;
       case kSequenceHeaderCode:
         if (AtEndOfCut()) return false;
-        WriteStartCode();
+        WriteStartCode(code);
         PatchSequenceHeader();
         headerSinceGop_ = true;
         return true;
@@ -134,16 +136,16 @@ class Copier {
         WriteUserData();
         break;
     }
-    WriteStartCode();
+    WriteStartCode(code);
     return true;
   }
 
   bool AtEndOfCut() const { return cutAtEnd_ && gopCounter_ == options_.outGop + 1; }
 
-  void WriteStartCode() {
-    output_.Put(window_, 4);
-    endCodeLast_ = window_[3] == kSequenceEndCode;
-    fill_ = 0;
+  void WriteStartCode(uint8_t code) {
+    const uint8_t startCode[] = {0x00, 0x00, 0x01, code};
+    output_.Put(startCode, sizeof startCode);
+    endCodeLast_ = code == kSequenceEndCode;
   }
 
   void PatchSequenceHeader() {
@@ -177,8 +179,7 @@ class Copier {
   CopyOutput& output_;
   const std::vector<uint8_t> block_;
 
-  uint8_t window_[4] = {};
-  uint32_t fill_ = 0;
+  StartCodeScanner scanner_;
   bool skip_ = false;
   bool endCodeLast_ = false;
   bool headerSinceGop_ = false;

@@ -1,22 +1,22 @@
-// The parser's lowest layer: its own 8 192-byte buffer, the stream byte counter, the capture of
-// the first sequence header, and the start-code scanner.
+// The parser's lowest layer: the video bytes the reader hands over, the stream byte counter, the
+// capture of the first sequence header, and the start-code scanner over them.
 #pragma once
 
 #include <cstdint>
 
 #include "input/fread.h"
+#include "input/start_code_scanner.h"
 #include "mpeg/records.h"
 
 namespace tessivo {
 
 inline constexpr uint32_t kEndOfStream = 0xFF;
-inline constexpr uint32_t kParseBufferSize = 8192;
 
 class ByteSource {
  public:
   ByteSource(FileReader& reader, FirstSequenceBlock& block) : reader_(reader), block_(block) {}
 
-  // Sets the counter, index and fill to 0 for a new input.
+  // Sets the counter to 0 and lets go of the bytes in hand, for a new input.
   void Reset();
 
   // Next input byte; at the end of the input the byte is 0xFF and the result false, from then on.
@@ -25,7 +25,7 @@ class ByteSource {
       byte = 0xFF;
       return false;
     }
-    byte = buffer_[index_++];
+    byte = bytes_[index_++];
     if (captureOn_ && block_.length < kFirstSequenceBlockSize) block_.bytes[block_.length++] = byte;
     ++streamByteCounter_;
     return true;
@@ -54,7 +54,8 @@ class ByteSource {
 
   FileReader& reader_;
   FirstSequenceBlock& block_;
-  uint8_t buffer_[kParseBufferSize];
+  StartCodeScanner scanner_;
+  const uint8_t* bytes_ = nullptr;  // the reader's latest block, read in place
   uint32_t index_ = 0;
   uint32_t fill_ = 0;
   uint64_t streamByteCounter_ = 0;

@@ -57,18 +57,15 @@ OpenResult VideoParser::OpenStream(const std::string& path) {
   std::memset(&stores_.firstSequenceBlock, 0, sizeof stores_.firstSequenceBlock);
   source_.SetCapture(false);
 
-  for (;;) {
+  const OpenResult transport = OpenTransportStream();
+  if (transport != OpenResult::kOpened) return transport;
+  while (reader_.container() == Container::kElementary) {
     currentStartCode_ = source_.NextStartCode();
     if (currentStartCode_ == kSequenceHeaderCode) break;
     if (currentStartCode_ == kPackStartCode || currentStartCode_ == kSystemHeaderStartCode) {
       source_.Reset();
       reader_.SwitchToDemux();  // rewinds the file
-      do {
-        currentStartCode_ = source_.NextStartCode();
-      } while (currentStartCode_ != kSequenceHeaderCode && currentStartCode_ != kEndOfStream);
-      // Positions in a program stream count video bytes from the end of this start code.
-      source_.ResetStreamByteCounter();
-      facts_.noSequenceHeader = currentStartCode_ == kEndOfStream;
+      SeekFirstSequenceHeader();
       break;
     }
     if (currentStartCode_ == kEndOfStream) {
@@ -84,6 +81,31 @@ OpenResult VideoParser::OpenStream(const std::string& path) {
   observer_.SetStatusCaption("Reading");
   observer_.PumpOneMessage();
   return OpenResult::kOpened;
+}
+
+OpenResult VideoParser::OpenTransportStream() {
+  const std::optional<TsLayout> layout = reader_.DetectTransportStream();
+  if (!layout) return OpenResult::kOpened;
+  const TsChoice choice = reader_.SwitchToTransport(*layout);
+  if (choice == TsChoice::kChosen) {
+    SeekFirstSequenceHeader();
+    return OpenResult::kOpened;
+  }
+  reader_.CloseFile();
+  observer_.SetStatusCaption("Reading");
+  observer_.PumpOneMessage();
+  if (choice == TsChoice::kUnknownProgram) return OpenResult::kUnknownProgram;
+  observer_.ShowMessage(kNoTransportVideoMessage);
+  return OpenResult::kNoTransportVideo;
+}
+
+void VideoParser::SeekFirstSequenceHeader() {
+  do {
+    currentStartCode_ = source_.NextStartCode();
+  } while (currentStartCode_ != kSequenceHeaderCode && currentStartCode_ != kEndOfStream);
+  // Positions count video bytes from the end of this start code.
+  source_.ResetStreamByteCounter();
+  facts_.noSequenceHeader = currentStartCode_ == kEndOfStream;
 }
 
 bool VideoParser::ParseSecond(PerSecondStats& record) {

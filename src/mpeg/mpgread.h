@@ -14,7 +14,16 @@
 
 namespace tessivo {
 
-enum class OpenResult { kOpened, kFileNotFound, kInvalidStreamType };
+enum class OpenResult {
+  kOpened,
+  kFileNotFound,
+  kInvalidStreamType,
+  kNoTransportVideo,  // a transport stream without MPEG-1/MPEG-2 video that can be read
+  kUnknownProgram,    // a transport stream without the program asked for
+};
+
+inline constexpr const char* kNoTransportVideoMessage =
+    "No MPEG-1/MPEG-2 video stream found in this transport stream!";
 
 // Facts of the latest run that the report and the views read besides the records.
 struct ParserFacts {
@@ -55,6 +64,10 @@ class VideoParser {
   };
   enum class StartCodeOutcome { kContinue, kSecondComplete, kStoreFull };
 
+  // Detects a transport stream and chooses its video; kOpened when there is none.
+  OpenResult OpenTransportStream();
+  // Positions a demultiplexed stream on its first sequence header, from where positions count.
+  void SeekFirstSequenceHeader();
   StartCodeOutcome HandleStartCode(uint32_t code, Step& step);
   void HandleSlice(Step& step);
   StartCodeOutcome HandlePicture(Step& step);

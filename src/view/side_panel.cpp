@@ -351,10 +351,10 @@ void TMainFrm::CreateDialogs() {
   OpenDialog1->setFileMode(QFileDialog::ExistingFile);
   OpenDialog1->setDefaultSuffix(QStringLiteral("mpv"));
   OpenDialog1->setDirectory(QStringLiteral("."));
-  OpenDialog1->setNameFilters({QStringLiteral("Video Only MPEG streams (*.mpv *.m1v *.m2v *.vbs)"),
-                               QStringLiteral("Video/Audio streams (*.mpg *.vob *.dat)"),
-                               QStringLiteral("AVI files (*.avi)"),
-                               QStringLiteral("All files (*)")});
+  OpenDialog1->setNameFilters(
+      {QStringLiteral("Video Only MPEG streams (*.mpv *.m1v *.m2v *.vbs)"),
+       QStringLiteral("Video/Audio streams (*.mpg *.vob *.dat *.ts *.m2ts *.mts *.m2t *.trp)"),
+       QStringLiteral("AVI files (*.avi)"), QStringLiteral("All files (*)")});
   SVRd = Named(new QFileDialog(this), "SVRd");
   SVRd->setOption(QFileDialog::DontUseNativeDialog);
   SVRd->setAcceptMode(QFileDialog::AcceptSave);

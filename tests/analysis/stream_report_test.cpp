@@ -123,7 +123,7 @@ TEST(StreamReportTest, GopComparisonsLeaveOutTheLastGop) {
 TEST(StreamReportTest, NotesFollowNotesInTheirOrder) {
   auto stores = EmptyStores();
   stores->summary.frameRateIndex = 11;
-  RunNotes notes{true, true, true, 250000, 7};
+  RunNotes notes{true, true, true, 250000, 7, false, {}};
   const auto lines = ShowStreamReport(*stores, notes);
   EXPECT_EQ(Line(lines, "Framerate"), "Framerate: 0.00");
   const std::vector<std::string> tail(lines.end() - 5, lines.end());
@@ -160,6 +160,24 @@ TEST(StreamReportTest, AStreamWhoseVideoNeverShowsASequenceHeaderSaysSo) {
   EXPECT_FALSE(good.context().facts().noSequenceHeader);
   EXPECT_EQ(Line(ShowStreamReport(good.stores(), good.context().runNotes()), "WARNING! No video"),
             "<missing>");
+}
+
+TEST(StreamReportTest, TransportNotesComeFirstAndOnlyWhenCounted) {
+  auto stores = EmptyStores();
+  RunNotes notes;
+  notes.startsWithInvalidHeader = true;
+  notes.transport = TransportFacts{192, 3, 4113, TsCounts{2, 0, 5, 1}};
+  const auto lines = ShowStreamReport(*stores, notes);
+  const std::vector<std::string> tail(lines.end() - 6, lines.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{
+                      "Notes:", "Transport stream: program 3, video PID 4113, 192-byte packets",
+                      "WARNING! 2 continuity errors in the video stream!",
+                      "WARNING! 5 scrambled video packets skipped!",
+                      "WARNING! Transport stream sync lost 1 times!",
+                      "WARNING! The stream starts with invalid header!"}));
+  notes.transport->counts = TsCounts{0, 4, 0, 0};
+  EXPECT_EQ(ShowStreamReport(*stores, notes).end()[-2],
+            "WARNING! 4 damaged transport packets skipped!");
 }
 
 }  // namespace

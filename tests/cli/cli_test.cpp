@@ -103,6 +103,43 @@ TEST(CliTest, ErrorsHaveTheirMessagesAndExitCodes) {
   EXPECT_EQ(unwritable.exitCode, 4);
 }
 
+TEST(CliTest, TransportStreamsTheirProgramsAndTheirRefusals) {
+  const auto result = RunCli({"analyse", FixturePath("ts_two_programs.ts"), "--program", "2"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_NE(result.out.find("\nNotes:\nTransport stream: program 2, video PID 257, "
+                            "188-byte packets\n"),
+            std::string::npos);
+
+  const auto unknown = RunCli({"analyse", FixturePath("ts_two_programs.ts"), "--program", "7"});
+  EXPECT_EQ(unknown.exitCode, 64);
+  EXPECT_EQ(unknown.err.rfind("tessivo-cli: --program 7: the transport stream has no such "
+                              "program; its programs are 1, 2\n",
+                              0),
+            0u);
+  EXPECT_TRUE(unknown.out.empty());
+  const auto notTransport = RunCli({"analyse", FixturePath("vbv_cbr.m2v"), "--program", "1"});
+  EXPECT_EQ(notTransport.exitCode, 64);
+  EXPECT_EQ(RunCli({"analyse", FixturePath("ts_ffmpeg.ts"), "--program", "0"}).exitCode, 64);
+
+  for (const char* name : {"ts_h264.ts", "ts_audio.ts"}) {
+    const auto refused = RunCli({"analyse", FixturePath(name)});
+    EXPECT_EQ(refused.exitCode, 2) << name;
+    EXPECT_EQ(refused.err, "No MPEG-1/MPEG-2 video stream found in this transport stream!\n");
+    EXPECT_TRUE(refused.out.empty());
+  }
+}
+
+TEST(CliTest, JsonOfATransportStreamGivesItsContainerFacts) {
+  const auto damaged = RunCli({"analyse", FixturePath("ts_damaged.ts"), "--json", "-"});
+  ASSERT_EQ(damaged.exitCode, 0) << damaged.err;
+  EXPECT_NE(damaged.out.find("\n,\"container\":{\"kind\":\"transport stream\",\"packetSize\":188,"
+                             "\"program\":1,\"videoPid\":256,\"continuityErrors\":2,"
+                             "\"damagedPackets\":3,\"scrambledPackets\":4,\"syncLosses\":1}\n"),
+            std::string::npos);
+  const auto elementary = RunCli({"analyse", FixturePath("vbv_cbr.m2v"), "--json", "-"});
+  EXPECT_EQ(elementary.out.find("\"container\""), std::string::npos);
+}
+
 TEST(CliTest, SmallStoresStopTheRunWithANote) {
   const auto result = RunCli({"analyse", FixturePath("mpeg1_cif25.m1v"), "--max-frames", "50"});
   EXPECT_EQ(result.exitCode, 0);

@@ -198,6 +198,17 @@ TEST(ModifyCommandTest, RefusesProgramStreamsAndTheInputAsOutput) {
             test::ReadFileBytes(test::FixturePath("mpeg1_cif25.m1v")));
 }
 
+TEST(ModifyCommandTest, RefusesTransportStreamsWithTheProgramStreamMessage) {
+  const test::TempFile output(".m2v");
+  const test::CliResult transport =
+      test::RunCli({"modify", test::FixturePath("ts_ffmpeg.ts"), output.path()});
+  EXPECT_EQ(transport.exitCode, 2);
+  EXPECT_EQ(transport.err,
+            "You cannot modify a system/program stream!\nTo do it you have to demux it to "
+            "separated video/audio streams\n");
+  EXPECT_FALSE(std::filesystem::exists(output.path()));
+}
+
 TEST(ModifyCommandTest, BadArgumentsAreUsageErrors) {
   const std::string input = test::FixturePath("mpeg1_cif25.m1v");
   const test::TempFile output(".m1v");

@@ -1,7 +1,7 @@
 #!/bin/sh
-# Makes the committed test streams from generated test patterns with ffmpeg. Run it from any
-# folder; it writes next to itself. The outputs are committed, so this only needs rerunning when
-# a fixture is added or changed.
+# Makes the committed test streams from generated test patterns with ffmpeg, mpeg2enc and
+# GStreamer. Run it from any folder; it writes next to itself. The outputs are committed, so this
+# only needs rerunning when a fixture is added or changed.
 set -eu
 cd "$(dirname "$0")"
 ff="ffmpeg -hide_banner -loglevel error -y -bitexact"
@@ -56,3 +56,39 @@ $ff -f lavfi -i "$bars" -target pal-dvd -aspect 4:3 -an dvd_pal.vob
 $ff -f lavfi -i "$bars" -target pal-dvd -aspect 4:3 -g 20 -an dvd_pal_gop20.vob
 $ff -f lavfi -i "$bars" -target pal-dvd -aspect 4:3 -an -b:v 12000k -minrate:v 12000k \
   -maxrate:v 12000k -bufsize:v 1835008 dvd_pal_12mbit.vob 2>/dev/null
+
+# Transport streams, from the streams above, by two multiplexers: ffmpeg's mpegts muxer and
+# GStreamer's mpegtsmux, each with 188-byte packets and with 192-byte ones (a 4-byte arrival
+# time before each packet, as Blu-ray and AVCHD recordings have).
+gst="gst-launch-1.0 -q"
+$ff -fflags +genpts -r 25 -i vbv_cbr.m2v -c:v copy -f mpegts ts_ffmpeg.ts
+$ff -fflags +genpts -r 25 -i vbv_cbr.m2v -c:v copy -f mpegts -mpegts_m2ts_mode 1 ts_ffmpeg.m2ts
+$gst filesrc location=vbv_cbr.m2v ! mpegvideoparse ! mpegtsmux ! filesink location=ts_gst.ts
+$gst filesrc location=vbv_cbr.m2v ! mpegvideoparse ! mpegtsmux m2ts-mode=true \
+  ! filesink location=ts_gst.m2ts
+# Two programs, one video each; the DVD-style program stream and the MPEG-1 system stream (video
+# and MPEG audio) remultiplexed.
+$ff -fflags +genpts -r 25 -i vbv_cbr.m2v -fflags +genpts -r 25 -i vbv_mpeg2enc_cbr.m2v \
+  -map 0:v -map 1:v -c copy -program program_num=1:title=One:st=0 \
+  -program program_num=2:title=Two:st=1 -f mpegts ts_two_programs.ts
+$ff -i dvd_pal.vob -c copy -f mpegts ts_dvd_pal.ts
+$ff -i mpeg1_cif25_system.mpg -c copy -f mpegts ts_mpeg1_system.ts
+# Transport streams without MPEG video: H.264 only, MPEG audio only.
+$ff -f lavfi -i testsrc2=size=176x144:rate=25:duration=0.4 -c:v libx264 -preset ultrafast \
+  -f mpegts ts_h264.ts
+$ff -f lavfi -i sine=frequency=440:sample_rate=48000:duration=1 -c:a mp2 -b:a 64k \
+  -f mpegts ts_audio.ts
+# 204-byte packets, damaged copies, null packets and junk, no PSI, scrambled video, and time
+# stamps that hold sync bytes: rewritten from the ffmpeg streams by ts_variants.py.
+variants="/usr/bin/python3 ts_variants.py"
+$variants 204 ts_ffmpeg.ts ts_ffmpeg_204.ts
+$variants damaged ts_ffmpeg.ts ts_damaged.ts
+$variants nulls-and-junk ts_ffmpeg.ts ts_nulls_junk.ts
+$variants without-psi ts_ffmpeg.ts ts_no_psi.ts
+$variants scrambled-video ts_ffmpeg.ts ts_scrambled.ts
+$variants sync-in-arrival-times ts_ffmpeg.m2ts ts_sync_in_arrival_times.m2ts
+
+# results/ holds the result file tessivo-cli saved for each stream when it was made
+# (`tessivo-cli analyse F --save results/F.tsr`, the system stream also with --no-pack-check):
+# the tests check that every later analysis saves the same records. Resave them only when a
+# fixture itself is remade.

@@ -14,6 +14,7 @@ std::unique_ptr<QObject> MakeTableWindowsTest();
 std::unique_ptr<QObject> MakeModifyWindowTest();
 std::unique_ptr<QObject> MakeCalculatorWindowTest();
 std::unique_ptr<QObject> MakeCapacityTest();
+std::unique_ptr<QObject> MakeTransportStreamTest();
 
 inline std::vector<std::unique_ptr<QObject>> GuiTests() {
   std::vector<std::unique_ptr<QObject>> tests;
@@ -24,6 +25,7 @@ inline std::vector<std::unique_ptr<QObject>> GuiTests() {
   tests.push_back(MakeModifyWindowTest());
   tests.push_back(MakeCalculatorWindowTest());
   tests.push_back(MakeCapacityTest());
+  tests.push_back(MakeTransportStreamTest());
   return tests;
 }
 

@@ -118,6 +118,13 @@ TEST(CopySourceTest, AFileThatIsNotTheAnalysedStreamIsRefusedWithItsNameAndTheRe
   EXPECT_EQ(Refusal(programStream, records),
             "Cannot copy " + programStream +
                 ": it is a system/program stream, not the analysed elementary stream");
+  const std::string transportStream = test::FixturePath("ts_ffmpeg.ts");
+  EXPECT_EQ(Refusal(transportStream, records),
+            "Cannot copy " + transportStream +
+                ": it is a transport stream, not the analysed elementary stream");
+  const std::string noVideo = test::FixturePath("ts_audio.ts");
+  EXPECT_EQ(Refusal(noVideo, records),
+            "Cannot copy " + noVideo + ": it is not an MPEG video stream");
 
   // The same stream four bytes further on: every GOP has moved.
   Bytes shifted = stream;

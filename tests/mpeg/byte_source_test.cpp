@@ -97,9 +97,9 @@ TEST(ByteSourceTest, ExactStartCodeCases) {
   }
 }
 
-TEST(ByteSourceTest, FindsAStartCodeSplitAcrossParseBuffers) {
+TEST(ByteSourceTest, FindsAStartCodeSplitAcrossReaderBlocks) {
   for (size_t split = 1; split <= 3; ++split) {
-    std::vector<uint8_t> bytes(kParseBufferSize + 1 - split, 0x55);
+    std::vector<uint8_t> bytes(kFileBlockSize + 1 - split, 0x55);
     bytes[bytes.size() - 1] = 0x00;
     bytes.push_back(0x00);
     bytes.push_back(0x01);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "analysis/analysis_context.h"
 #include "buffer/vbv_model.h"
@@ -123,6 +124,35 @@ TEST(VbvCommand, PrintsTheModelsCountsAndEventsAndWritesItsTable) {
   ASSERT_EQ(fits.exitCode, 0) << fits.err;
   EXPECT_NE(fits.out.find("Underflows: 0\nOverflows: 0\n"), std::string::npos) << fits.out;
   EXPECT_NE(fits.out.find("Events: none\n"), std::string::npos);
+}
+
+TEST(VbvCommand, TheAnalysisJsonCarriesTheSameEventsAndEachPicturesFacts) {
+  const std::string input = FixturePath("vbv_cbr_small_buffer.m2v");
+  const auto analysed = Analyse(input);
+  const test::TempFile json(".json");
+  ASSERT_EQ(RunCli({"analyse", input, "--quiet", "--json", json.path()}).exitCode, 0);
+  const test::PythonResult read = test::RunPython(R"(
+import sys, json
+doc = json.load(open(sys.argv[1]))
+vbv = doc['vbv']
+print(vbv['mode'], vbv['underflowCount'], vbv['overflowCount'], len(vbv['events']))
+print(' '.join('%s@%d' % (e['kind'], e['picture']) for e in vbv['events']))
+p = doc['pictures'][1]
+assert p['vbvBefore'] - p['vbvAfter'] == p['size'] * 8 or p['vbvAfter'] <= 0, p
+assert all(0 <= q['vbvDelay'] < 0xFFFF for q in doc['pictures'])
+assert doc['sequences'][0]['vbvBufferSize'] == 16384
+)",
+                                                  {json.path()});
+  ASSERT_EQ(read.exitCode, 0) << read.err;
+  const VbvResult& vbv = analysed->vbv;
+  std::ostringstream expected;
+  expected << "constant rate " << vbv.underflowCount << ' ' << vbv.overflowCount << ' '
+           << vbv.events.size() << '\n';
+  for (size_t k = 0; k < vbv.events.size(); ++k) {
+    expected << (k ? " " : "") << VbvEventKindText(vbv.events[k].kind) << '@'
+             << vbv.events[k].picture;
+  }
+  EXPECT_EQ(read.out, expected.str() + "\n");
 }
 
 TEST(VbvCommand, NeedsAStreamAndAWritableTable) {

@@ -72,6 +72,8 @@ TComplianceFrm::TComplianceFrm(const AnalysisContext& context, QWidget* parent)
   Rules->setSelectionMode(QAbstractItemView::SingleSelection);
   Rules->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Rules->horizontalHeader()->setStretchLastSection(true);
+  Rules->setWordWrap(false);
+  Rules->verticalHeader()->setDefaultSectionSize(Rules->fontMetrics().height() + 4);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -104,8 +104,21 @@ void TPicturePlot::paintEvent(QPaintEvent*) {
     painter.drawText(QRect(0, y - 7, plot.left() - 3, 14), Qt::AlignRight | Qt::AlignVCenter,
                      QString::number(line.kbit));
   }
-  painter.drawText(QRect(0, 0, plot.left() - 3, plot.top() + 8), Qt::AlignRight | Qt::AlignTop,
+  painter.drawText(QRect(0, plot.top() + 8, plot.left() - 3, 14), Qt::AlignRight | Qt::AlignVCenter,
                    QStringLiteral("kbit"));
+  const QRect strip = ToQRect(model_.StripArea());
+  painter.drawText(QRect(0, strip.top(), plot.left() - 3, strip.height()),
+                   Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("GOP"));
+  // The curves' scales on the right: the quantiser up to 32, the fill up to a full buffer.
+  const QRect right(plot.right() + 4, plot.top() - 7, width() - plot.right() - 4, 14);
+  painter.setPen(kQuant);
+  painter.drawText(right, Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("q %1").arg(PicturePlotModel::kQuantTop));
+  if (model_.HasFill()) {
+    painter.setPen(kFill);
+    painter.drawText(right.translated(0, 14), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("100%"));
+  }
 
   const uint32_t first = model_.firstPicture();
   const uint32_t end = first + model_.VisibleCount();

@@ -24,7 +24,8 @@ void TMainFrm::CreatePictureWindows() {
 }
 
 void TMainFrm::OpenPicturesWindow() {
-  PicturesFrm->Reload();
+  // Records that grew since (a run still under way) are taken at each opening.
+  if (!context_->endReached()) PicturesFrm->Invalidate();
   PicturesFrm->show();
   PicturesFrm->raise();
   if (const std::optional<Readout> readout = model_->TrackedReadout()) {
@@ -43,7 +44,7 @@ void TMainFrm::FollowTrackedSecond(uint64_t second) {
 }
 
 void TMainFrm::RefreshPictureWindows() {
-  if (PicturesFrm != nullptr && PicturesFrm->isVisible()) PicturesFrm->Reload();
+  if (PicturesFrm != nullptr) PicturesFrm->Invalidate();
   if (ComplianceFrm != nullptr && ComplianceFrm->isVisible()) ComplianceFrm->Check();
 }
 

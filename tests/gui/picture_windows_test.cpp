@@ -65,8 +65,7 @@ OpenPictures OpenOn(const char* fixture) {
   open.pictures = PicturesOf(open.window.get());
   if (open.pictures == nullptr) return open;
   open.pictures->resize(900, 600);
-  open.plot = open.pictures->plot();
-  QTest::qWaitForWindowExposed(open.pictures);
+  if (QTest::qWaitForWindowExposed(open.pictures)) open.plot = open.pictures->plot();
   return open;
 }
 

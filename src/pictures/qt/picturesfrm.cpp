@@ -157,6 +157,14 @@ void TPicturesFrm::Reload() {
   UpdateReadout(Plot->crossHair());
 }
 
+void TPicturesFrm::Invalidate() {
+  if (isVisible()) {
+    Reload();
+  } else {
+    loaded_ = false;
+  }
+}
+
 void TPicturesFrm::ShowSecond(uint64_t second) {
   if (!loaded_) Reload();
   const PictureRange range = PicturesOfSecond(context_.stores(), second);

@@ -33,6 +33,8 @@ class TPicturesFrm : public QDialog {
   void SetReanalyse(std::function<void()> reanalyse) { reanalyse_ = std::move(reanalyse); }
   // Takes the records as they are now: buffer model, plot and table.
   void Reload();
+  // The records changed: reloaded now when shown, else at the next showing.
+  void Invalidate();
   // The pictures of a second of the per-second records, brought into view and marked.
   void ShowSecond(uint64_t second);
   // Opens on the picture with the cross-hair on it and its row selected.

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -21,6 +23,7 @@
 #include "pictures/qt/picture_plot.h"
 #include "pictures/qt/picturesfrm.h"
 #include "support/test_files.h"
+#include "tables/pdialog.h"
 #include "tables/table_grid.h"
 #include "view/graph_widget.h"
 #include "view/tab_views.h"
@@ -205,6 +208,37 @@ class PictureWindowsTest : public QObject {
     }
     QCOMPARE(open.pictures->grid()->TableRowCount(),
              static_cast<int>(open.window->context()->stores().summary.pictureCount) + 1);
+  }
+
+  void theTablePrintsThroughThePrintDialog() {
+    OpenPictures open = OpenOn("dvd_pal.vob");
+    QVERIFY(open.pictures);
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("pictures.pdf"));
+    auto* pForm = open.window->findChild<view::TPForm*>(QStringLiteral("PForm"));
+    pForm->printer().setOutputFormat(QPrinter::PdfFormat);
+    pForm->printer().setOutputFileName(pdf);
+    WithModal(open.window.get(), open.pictures->findChild<QToolButton*>("SpeedButton1"),
+              QStringLiteral("PForm"), [](QWidget* printing) {
+                printing->findChild<QPushButton*>(QStringLiteral("PrintB"))->click();
+              });
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY(process.waitForFinished(20000));
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split('\n')) {
+      lines << line.simplified();
+    }
+    const view::TTableGrid& grid = *open.pictures->grid();
+    QCOMPARE(grid.TableRowCount(), 31);
+    for (const int row : {0, 1, 2, 30}) {
+      QStringList cells;
+      for (int column = 0; column < grid.TableColumnCount(); ++column) {
+        cells << grid.CellText(row, column);
+      }
+      QVERIFY2(lines.contains(cells.join(QLatin1Char(' '))), qPrintable(cells.join(' ')));
+    }
   }
 
   void itFollowsTheSecondUnderTheMainWindowsCrossHair() {

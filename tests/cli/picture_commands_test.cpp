@@ -194,6 +194,13 @@ TEST(CheckCommand, TheDvdFixturePassesAndTheOthersFailNamingRuleAndPlace) {
             std::string::npos);
   EXPECT_EQ(rate.out.find("fail            GOP length"), std::string::npos);
 
+  // A result file keeps no picture facts: what needs them is not checked, and nothing fails.
+  const auto saved =
+      RunCli({"check", FixturePath("results/dvd_pal.vob.tsr"), "--profile", "dvd-pal"});
+  EXPECT_EQ(saved.exitCode, 0) << saved.err;
+  EXPECT_NE(saved.out.find("not checked     GOP length (fields)\n"), std::string::npos);
+  EXPECT_NE(saved.out.find("Result: no rule fails; "), std::string::npos) << saved.out;
+
   // The NTSC profile refuses the PAL frame rate and size of the passing fixture.
   const auto ntsc = RunCli({"check", FixturePath("dvd_pal.vob"), "--profile", "dvd-ntsc"});
   EXPECT_EQ(ntsc.exitCode, 1);

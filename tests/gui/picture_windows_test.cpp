@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -252,6 +253,21 @@ class PictureWindowsTest : public QObject {
     QVERIFY(open.plot->model().InView(74));
     MoveMouse(open.window.get(), QPoint(v.pixelsPerSecond + 2, v.pixelsPerUnit + 2));
     QCOMPARE(open.plot->crossHair(), std::optional<uint32_t>(26));
+
+    // The scroll bar spans the first pictures there can be and scrolls the plot.
+    auto* zoomIn = open.pictures->findChild<QToolButton*>(QStringLiteral("ZoomIn"));
+    while (zoomIn->isEnabled()) zoomIn->click();
+    const PicturePlotModel& model = open.plot->model();
+    QCOMPARE(model.pixelsPerPicture(), 24u);
+    auto* scroll = open.pictures->findChild<QScrollBar*>(QStringLiteral("PlotScroll"));
+    QVERIFY(model.LastFirstPicture() > 10);
+    QCOMPARE(scroll->maximum(), static_cast<int>(model.LastFirstPicture()));
+    QCOMPARE(scroll->value(), static_cast<int>(model.firstPicture()));
+    scroll->setValue(10);
+    QCOMPARE(model.firstPicture(), 10u);
+    TurnWheel(open.plot, -120);
+    QVERIFY(model.firstPicture() > 10);
+    QCOMPARE(scroll->value(), static_cast<int>(model.firstPicture()));
 
     // Hidden, it no longer follows.
     open.pictures->hide();

@@ -204,18 +204,18 @@ void TPicturesFrm::GridRowChanged(int row) {
 
 void TPicturesFrm::ViewMoved() {
   const PicturePlotModel& model = Plot->model();
-  syncing_ = true;
+  scrolling_ = true;
   PlotScroll->setRange(0, static_cast<int>(model.LastFirstPicture()));
   PlotScroll->setPageStep(static_cast<int>(std::max<uint32_t>(1, model.Capacity())));
   PlotScroll->setValue(static_cast<int>(model.firstPicture()));
-  syncing_ = false;
+  scrolling_ = false;
   ZoomLabel->setText(QStringLiteral("%1 px/picture").arg(model.pixelsPerPicture()));
   ZoomIn->setEnabled(model.zoomLevel() + 1 < PicturePlotModel::kZoomLevelCount);
   ZoomOut->setEnabled(model.zoomLevel() > 0);
 }
 
 void TPicturesFrm::ScrollChange(int value) {
-  if (syncing_) return;
+  if (scrolling_) return;
   Plot->ScrollTo(static_cast<uint32_t>(value));
 }
 

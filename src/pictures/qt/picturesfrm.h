@@ -61,7 +61,10 @@ class TPicturesFrm : public QDialog {
   std::function<void()> reanalyse_;
   VbvResult vbv_;
   bool loaded_ = false;
+  // Set while the cross-hair and the table's row follow each other, and while the scroll bar
+  // follows the plot.
   bool syncing_ = false;
+  bool scrolling_ = false;
 
   QToolButton* ZoomOut;
   QToolButton* ZoomIn;

@@ -5,12 +5,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "buffer/vbv_model.h"
 #include "compliance/compliance_text.h"
+#include "view/result_notice.h"
 
 namespace tessivo::view {
 
@@ -47,21 +47,7 @@ TComplianceFrm::TComplianceFrm(const AnalysisContext& context, QWidget* parent)
   topRow->addWidget(ComboBox1);
   topRow->addWidget(Verdict, 1);
 
-  Notice = new QFrame(this);
-  Notice->setObjectName(QStringLiteral("Notice"));
-  Notice->setFrameShape(QFrame::StyledPanel);
-  auto* noticeText = new QLabel(
-      QStringLiteral("A result file keeps no per-picture facts: the rules that need them are not "
-                     "checked until the stream is analysed again."),
-      Notice);
-  noticeText->setWordWrap(true);
-  Reanalyse = new QPushButton(QStringLiteral("Re-analyse"), Notice);
-  Reanalyse->setObjectName(QStringLiteral("Reanalyse"));
-  auto* noticeRow = new QHBoxLayout(Notice);
-  noticeRow->setContentsMargins(4, 2, 4, 2);
-  noticeRow->addWidget(noticeText, 1);
-  noticeRow->addWidget(Reanalyse);
-  Notice->hide();
+  Notice = new TResultNotice(this);
 
   Rules = new QTableWidget(0, 3, this);
   Rules->setObjectName(QStringLiteral("Rules"));
@@ -85,10 +71,15 @@ TComplianceFrm::TComplianceFrm(const AnalysisContext& context, QWidget* parent)
   connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { Check(); });
   connect(Rules, &QTableWidget::cellDoubleClicked, this,
           [this](int row, int) { RowDoubleClicked(row); });
-  connect(Reanalyse, &QPushButton::clicked, this, [this] {
-    if (reanalyse_) reanalyse_();
-  });
   resize(640, 480);
+}
+
+void TComplianceFrm::SetReanalyse(std::function<void()> reanalyse) {
+  Notice->SetReanalyse(std::move(reanalyse));
+}
+
+QFrame* TComplianceFrm::notice() const {
+  return Notice;
 }
 
 void TComplianceFrm::showEvent(QShowEvent* event) {
@@ -139,8 +130,9 @@ void TComplianceFrm::Check() {
   Rules->resizeColumnsToContents();
   Verdict->setText(QString::fromStdString(ReportVerdict(report_)));
   const bool missingFacts = context_.dataLoaded() && !stores.pictureFactsAvailable;
-  Notice->setVisible(missingFacts);
-  Reanalyse->setVisible(static_cast<bool>(reanalyse_));
+  Notice->ShowFor(missingFacts,
+                  QStringLiteral("A result file keeps no per-picture facts: the rules that need "
+                                 "them are not checked until the stream is analysed again."));
 }
 
 uint32_t TComplianceFrm::PictureOfRow(const QTableWidget& table, int row) {

@@ -12,10 +12,11 @@
 class QComboBox;
 class QFrame;
 class QLabel;
-class QPushButton;
 class QTableWidget;
 
 namespace tessivo::view {
+
+class TResultNotice;
 
 class TComplianceFrm : public QDialog {
   Q_OBJECT
@@ -23,7 +24,7 @@ class TComplianceFrm : public QDialog {
   TComplianceFrm(const AnalysisContext& context, QWidget* parent);
 
   void SetJump(std::function<void(uint32_t picture)> jump) { jump_ = std::move(jump); }
-  void SetReanalyse(std::function<void()> reanalyse) { reanalyse_ = std::move(reanalyse); }
+  void SetReanalyse(std::function<void()> reanalyse);
   // Checks the records as they are now against the chosen profile.
   void Check();
 
@@ -31,7 +32,7 @@ class TComplianceFrm : public QDialog {
   QComboBox* profileBox() const { return ComboBox1; }
   QTableWidget* ruleTable() const { return Rules; }
   QLabel* verdict() const { return Verdict; }
-  QFrame* notice() const { return Notice; }
+  QFrame* notice() const;
 
   // The picture a row's failure is at, kNoPicture for a rule row or one without a picture.
   static uint32_t PictureOfRow(const QTableWidget& table, int row);
@@ -44,13 +45,11 @@ class TComplianceFrm : public QDialog {
 
   const AnalysisContext& context_;
   std::function<void(uint32_t)> jump_;
-  std::function<void()> reanalyse_;
   ComplianceReport report_;
 
   QComboBox* ComboBox1;
   QLabel* Verdict;
-  QFrame* Notice;
-  QPushButton* Reanalyse;
+  TResultNotice* Notice;
   QTableWidget* Rules;
 };
 

@@ -3,7 +3,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QToolButton>
@@ -16,6 +15,7 @@
 #include "tables/picture_table.h"
 #include "tables/table_grid.h"
 #include "tables/table_icons.h"
+#include "view/result_notice.h"
 
 namespace tessivo::view {
 
@@ -56,18 +56,7 @@ TPicturesFrm::TPicturesFrm(const AnalysisContext& context, uint32_t kiloBase, TE
   topRow->addWidget(ZoomLabel);
   topRow->addWidget(Readout, 1);
 
-  Notice = new QFrame(this);
-  Notice->setObjectName(QStringLiteral("Notice"));
-  Notice->setFrameShape(QFrame::StyledPanel);
-  NoticeText = new QLabel(Notice);
-  NoticeText->setWordWrap(true);
-  Reanalyse = new QPushButton(QStringLiteral("Re-analyse"), Notice);
-  Reanalyse->setObjectName(QStringLiteral("Reanalyse"));
-  auto* noticeRow = new QHBoxLayout(Notice);
-  noticeRow->setContentsMargins(4, 2, 4, 2);
-  noticeRow->addWidget(NoticeText, 1);
-  noticeRow->addWidget(Reanalyse);
-  Notice->hide();
+  Notice = new TResultNotice(this);
 
   auto* plotPart = new QWidget(this);
   Plot = new TPicturePlot(kiloBase, plotPart);
@@ -118,9 +107,6 @@ TPicturesFrm::TPicturesFrm(const AnalysisContext& context, uint32_t kiloBase, TE
 
   connect(ZoomOut, &QToolButton::clicked, this, [this] { Plot->Zoom(false); });
   connect(ZoomIn, &QToolButton::clicked, this, [this] { Plot->Zoom(true); });
-  connect(Reanalyse, &QPushButton::clicked, this, [this] {
-    if (reanalyse_) reanalyse_();
-  });
   connect(Plot, &TPicturePlot::crossHairMoved, this, &TPicturesFrm::CrossHairMoved);
   connect(Plot, &TPicturePlot::viewMoved, this, &TPicturesFrm::ViewMoved);
   connect(PlotScroll, &QScrollBar::valueChanged, this, &TPicturesFrm::ScrollChange);
@@ -129,6 +115,14 @@ TPicturesFrm::TPicturesFrm(const AnalysisContext& context, uint32_t kiloBase, TE
   connect(SpeedButton1, &QToolButton::clicked, this, [this] { pForm_.ShowFor(*Grid); });
   connect(SpeedButton2, &QToolButton::clicked, this, [this] { exportFrm_.ShowFor(*Grid); });
   resize(760, 560);
+}
+
+void TPicturesFrm::SetReanalyse(std::function<void()> reanalyse) {
+  Notice->SetReanalyse(std::move(reanalyse));
+}
+
+QFrame* TPicturesFrm::notice() const {
+  return Notice;
 }
 
 void TPicturesFrm::showEvent(QShowEvent* event) {
@@ -143,17 +137,13 @@ void TPicturesFrm::Reload() {
   Grid->Fill(BuildPictureTable(stores, &vbv_));
   loaded_ = true;
   const bool missingFacts = context_.dataLoaded() && !stores.pictureFactsAvailable;
-  if (missingFacts) {
-    const QString stream =
-        QString::fromUtf8(stores.summary.fileName,
-                          static_cast<qsizetype>(strnlen(stores.summary.fileName, kFileNameSize)));
-    NoticeText->setText(
-        QStringLiteral("A result file keeps no per-picture facts: the buffer fill and its curve "
-                       "need a run over the stream it names, %1.")
-            .arg(stream));
-    Reanalyse->setVisible(static_cast<bool>(reanalyse_) && !stream.isEmpty());
-  }
-  Notice->setVisible(missingFacts);
+  const QString stream =
+      QString::fromUtf8(stores.summary.fileName,
+                        static_cast<qsizetype>(strnlen(stores.summary.fileName, kFileNameSize)));
+  Notice->ShowFor(missingFacts,
+                  QStringLiteral("A result file keeps no per-picture facts: the buffer fill and "
+                                 "its curve need a run over the stream it names, %1.")
+                      .arg(stream));
   UpdateReadout(Plot->crossHair());
 }
 

@@ -12,7 +12,6 @@
 
 class QFrame;
 class QLabel;
-class QPushButton;
 class QScrollBar;
 class QToolButton;
 
@@ -21,6 +20,7 @@ namespace tessivo::view {
 class TExportFrm;
 class TPForm;
 class TPicturePlot;
+class TResultNotice;
 class TTableGrid;
 
 class TPicturesFrm : public QDialog {
@@ -30,7 +30,7 @@ class TPicturesFrm : public QDialog {
                TPForm& pForm, QWidget* parent);
 
   // Called by "Re-analyse"; the window only offers it while one is set.
-  void SetReanalyse(std::function<void()> reanalyse) { reanalyse_ = std::move(reanalyse); }
+  void SetReanalyse(std::function<void()> reanalyse);
   // Takes the records as they are now: buffer model, plot and table.
   void Reload();
   // The records changed: reloaded now when shown, else at the next showing.
@@ -43,7 +43,7 @@ class TPicturesFrm : public QDialog {
   TPicturePlot* plot() const { return Plot; }
   TTableGrid* grid() const { return Grid; }
   QLabel* readout() const { return Readout; }
-  QFrame* notice() const { return Notice; }
+  QFrame* notice() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -58,7 +58,6 @@ class TPicturesFrm : public QDialog {
   const AnalysisContext& context_;
   TExportFrm& exportFrm_;
   TPForm& pForm_;
-  std::function<void()> reanalyse_;
   VbvResult vbv_;
   bool loaded_ = false;
   // Set while the cross-hair and the table's row follow each other, and while the scroll bar
@@ -70,9 +69,7 @@ class TPicturesFrm : public QDialog {
   QToolButton* ZoomIn;
   QLabel* ZoomLabel;
   QLabel* Readout;
-  QFrame* Notice;
-  QLabel* NoticeText;
-  QPushButton* Reanalyse;
+  TResultNotice* Notice;
   TPicturePlot* Plot;
   QScrollBar* PlotScroll;
   QToolButton* SpeedButton1;

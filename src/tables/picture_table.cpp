@@ -1,7 +1,6 @@
 #include "tables/picture_table.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "mpeg/picture_locator.h"
 
@@ -11,14 +10,6 @@ namespace {
 
 constexpr const char* kHeaders[kPictureColumnCount] = {
     "Pic no.", "Type", "Size", "qmin", "qmax", "qavg", "GOP", "Timecode", "Buffer %"};
-
-// Fixed notation in every locale: the desktop application runs under the user's.
-std::string Fixed(double value, int decimals) {
-  char text[400];  // room for any double in fixed notation
-  const auto written =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-  return std::string(text, written.ptr);
-}
 
 }  // namespace
 
@@ -45,7 +36,7 @@ Table BuildPictureTable(const RecordStores& stores, const VbvResult* vbv) {
     table.cell(row, kPictureSizeColumn) = NumberCell(std::to_string(picture.size));
     table.cell(row, kPictureQminColumn) = NumberCell(std::to_string(picture.qmin));
     table.cell(row, kPictureQmaxColumn) = NumberCell(std::to_string(picture.qmax));
-    table.cell(row, kPictureQavgColumn) = NumberCell(Fixed(picture.qavg, 2));
+    table.cell(row, kPictureQavgColumn) = NumberCell(FixedText(picture.qavg, 2));
     // Numbered from 1 as the GOP table numbers them; empty before the first GOP.
     table.cell(row, kPictureGopColumn) =
         location.gop == kNoGop ? TextCell("") : NumberCell(std::to_string(location.gop + 1));
@@ -55,7 +46,7 @@ Table BuildPictureTable(const RecordStores& stores, const VbvResult* vbv) {
     const uint64_t size = stores.sequenceFacts()[stores.pictureFacts()[i].sequence].vbvBufferSize;
     if (size == 0) continue;
     const double fill = 100.0 * static_cast<double>(vbv->pictures[i].before) / size;
-    table.cell(row, kPictureBufferColumn) = NumberCell(Fixed(fill, 1));
+    table.cell(row, kPictureBufferColumn) = NumberCell(FixedText(fill, 1));
   }
   return table;
 }

@@ -1,6 +1,6 @@
 #include "tables/vbv_table.h"
 
-#include <charconv>
+#include <iterator>
 
 #include "buffer/vbv_text.h"
 
@@ -11,14 +11,6 @@ namespace {
 constexpr const char* kHeaders[] = {"Pic no.", "Type",           "Decoding time", "Before",
                                     "After",   "From vbv_delay", "Buffer %",      "Event"};
 constexpr size_t kColumnCount = std::size(kHeaders);
-
-// Fixed notation in every locale.
-std::string Fixed(double value, int decimals) {
-  char text[400];
-  const auto written =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-  return std::string(text, written.ptr);
-}
 
 }  // namespace
 
@@ -38,7 +30,7 @@ Table BuildVbvTable(const RecordStores& stores, const VbvResult& vbv) {
     table.cell(row, 0) = NumberCell(std::to_string(k + 1));
     table.cell(row, 1) =
         TextCell(std::string(1, stores.pictures()[k].type), CellAlignment::kCenter);
-    table.cell(row, 2) = NumberCell(Fixed(fill.decodingTime, 6));
+    table.cell(row, 2) = NumberCell(FixedText(fill.decodingTime, 6));
     table.cell(row, 3) = NumberCell(std::to_string(fill.before));
     table.cell(row, 4) = NumberCell(std::to_string(fill.after));
     if (vbv.mode == VbvMode::kConstantRate) {
@@ -46,7 +38,8 @@ Table BuildVbvTable(const RecordStores& stores, const VbvResult& vbv) {
     }
     const uint64_t size = stores.sequenceFacts()[stores.pictureFacts()[k].sequence].vbvBufferSize;
     if (size != 0) {
-      table.cell(row, 6) = NumberCell(Fixed(100.0 * static_cast<double>(fill.before) / size, 1));
+      table.cell(row, 6) =
+          NumberCell(FixedText(100.0 * static_cast<double>(fill.before) / size, 1));
     }
     std::string events;
     while (nextEvent < vbv.events.size() && vbv.events[nextEvent].picture < k) ++nextEvent;

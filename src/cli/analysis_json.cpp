@@ -1,89 +1,16 @@
 #include "cli/analysis_json.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
-#include <cstdio>
 #include <cstring>
 
 #include "analysis/stream_report.h"
-#include "tables/utf8.h"
+#include "buffer/vbv_model.h"
+#include "buffer/vbv_text.h"
+#include "cli/json_object.h"
 
 namespace tessivo::cli {
 
 namespace {
-
-// Appends the members of one object; the caller writes its braces.
-class JsonObject {
- public:
-  explicit JsonObject(std::string& out) : out_(out) {}
-
-  JsonObject& Text(const char* name, std::string_view value) {
-    Name(name);
-    AppendString(value, out_);
-    return *this;
-  }
-  JsonObject& Unsigned(const char* name, uint64_t value) {
-    Name(name);
-    out_ += std::to_string(value);
-    return *this;
-  }
-  JsonObject& Signed(const char* name, int64_t value) {
-    Name(name);
-    out_ += std::to_string(value);
-    return *this;
-  }
-  JsonObject& Real(const char* name, double value) {
-    Name(name);
-    AppendReal(value, out_);
-    return *this;
-  }
-  JsonObject& Boolean(const char* name, bool value) {
-    Name(name);
-    out_ += value ? "true" : "false";
-    return *this;
-  }
-  // Opens a member whose value the caller writes.
-  void Name(const char* name) {
-    if (!first_) out_ += ',';
-    first_ = false;
-    AppendString(name, out_);
-    out_ += ':';
-  }
-
-  static void AppendString(std::string_view text, std::string& out) {
-    out += '"';
-    for (size_t position = 0; position < text.size();) {
-      const char32_t c = NextCodePoint(text, position);
-      if (c == '"' || c == '\\') {
-        out += '\\';
-        out += static_cast<char>(c);
-      } else if (c < 0x20) {
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-        out += escaped;
-      } else {
-        AppendUtf8(c, out);
-      }
-    }
-    out += '"';
-  }
-
-  // The shortest text that reads back as the same double; JSON has no NaN or infinity.
-  static void AppendReal(double value, std::string& out) {
-    if (!std::isfinite(value)) {
-      out += "null";
-      return;
-    }
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    out.append(text, result.ptr);
-  }
-
- private:
-  std::string& out_;
-  bool first_ = true;
-};
 
 void AppendSummary(const RecordStores& stores, std::string& out) {
   const SequenceSummary& summary = stores.summary;
@@ -135,7 +62,8 @@ void AppendRun(const AnalysisContext& context, std::string& out) {
       .Real("averageQuant", stores.summary.averageQuant)
       .Real("frameRate", FrameRateOf(stores.summary.frameRateIndex))
       .Unsigned("kiloBase", context.settings().kiloBase)
-      .Boolean("endReached", context.endReached());
+      .Boolean("endReached", context.endReached())
+      .Boolean("pictureFactsAvailable", stores.pictureFactsAvailable);
   out += '}';
 }
 
@@ -166,6 +94,69 @@ void AppendRecords(const Record* records, uint32_t count, AppendMembers appendMe
     out += '}';
   }
   out += ']';
+}
+
+// The facts a run records beside each picture record, under their own names.
+void AppendPictureFacts(const PictureFacts& facts, JsonObject& members) {
+  members.Unsigned("position", facts.position)
+      .Unsigned("headerBytes", facts.headerBytes)
+      .Index("gop", facts.gop, kNoGop)
+      .Unsigned("second", facts.second)
+      .Unsigned("temporalReference", facts.temporalReference)
+      .Unsigned("vbvDelay", facts.vbvDelay)
+      .Unsigned("pictureStructure", facts.pictureStructure)
+      .Unsigned("topFieldFirst", facts.topFieldFirst)
+      .Unsigned("repeatFirstField", facts.repeatFirstField)
+      .Unsigned("progressiveFrame", facts.progressiveFrame)
+      .Unsigned("sequence", facts.sequence);
+}
+
+void AppendBufferFill(VbvMode mode, const VbvPicture& fill, JsonObject& members) {
+  members.Real("decodingTime", fill.decodingTime)
+      .Signed("vbvBefore", fill.before)
+      .Signed("vbvAfter", fill.after);
+  if (mode == VbvMode::kConstantRate) members.Signed("vbvFromDelay", fill.fromVbvDelay);
+}
+
+void AppendSequenceFacts(const SequenceFacts& sequence, JsonObject& members) {
+  members.Unsigned("bitRate", sequence.bitRate)
+      .Unsigned("vbvBufferSize", sequence.vbvBufferSize)
+      .Real("frameRate", sequence.frameRate)
+      .Unsigned("horizontalSize", sequence.horizontalSize)
+      .Unsigned("verticalSize", sequence.verticalSize)
+      .Unsigned("aspectRatioCode", sequence.aspectRatioCode)
+      .Unsigned("frameRateCode", sequence.frameRateCode)
+      .Unsigned("constrainedParameters", sequence.constrainedParameters)
+      .Unsigned("isMpeg2", sequence.isMpeg2)
+      .Unsigned("profileLevel", sequence.profileLevel)
+      .Unsigned("chromaFormat", sequence.chromaFormat)
+      .Unsigned("progressiveSequence", sequence.progressiveSequence)
+      .Unsigned("lowDelay", sequence.lowDelay);
+}
+
+// The buffer model's mode, counts and events; pictures count from 0 like the records.
+void AppendVbv(const VbvResult& vbv, std::string& out) {
+  out += '{';
+  JsonObject members(out);
+  members.Text("mode", VbvModeText(vbv.mode))
+      .Unsigned("underflowCount", vbv.underflowCount)
+      .Unsigned("overflowCount", vbv.overflowCount);
+  members.Name("events");
+  AppendRecords(
+      vbv.events.data(), static_cast<uint32_t>(vbv.events.size()),
+      [](JsonObject& event, const VbvEvent& e, uint32_t) {
+        event.Text("kind", VbvEventKindText(e.kind))
+            .Unsigned("picture", e.picture)
+            .Text("type", std::string_view(&e.type, e.type ? 1 : 0))
+            .Index("gop", e.gop, kNoGop)
+            .Unsigned("second", e.second)
+            .Text("timeCode", TimeCodeText(e.timeCode))
+            .Unsigned("position", e.position)
+            .Real("time", e.time)
+            .Signed("bits", e.bits);
+      },
+      out);
+  out += '}';
 }
 
 }  // namespace
@@ -230,16 +221,35 @@ std::string FormatAnalysisJson(const AnalysisContext& context) {
 
   document.Name("pictures");
   const uint32_t pictureCount = std::min(stores.summary.pictureCount, stores.capacity());
+  const VbvResult vbv = SimulateVbv(stores);
+  const bool modelled = vbv.mode != VbvMode::kNone && vbv.pictures.size() == pictureCount;
   AppendRecords(
       stores.pictures(), pictureCount,
-      [](JsonObject& members, const PictureRecord& picture, uint32_t) {
+      [&](JsonObject& members, const PictureRecord& picture, uint32_t i) {
         members.Text("type", std::string_view(&picture.type, picture.type ? 1 : 0))
             .Unsigned("size", picture.size)
             .Signed("qmin", picture.qmin)
             .Signed("qmax", picture.qmax)
             .Real("qavg", picture.qavg);
+        if (stores.pictureFactsAvailable) AppendPictureFacts(stores.pictureFacts()[i], members);
+        if (modelled) AppendBufferFill(vbv.mode, vbv.pictures[i], members);
       },
       out);
+  out += '\n';
+
+  if (stores.pictureFactsAvailable) {
+    document.Name("sequences");
+    AppendRecords(
+        stores.sequenceFacts(), stores.sequenceFactsCount,
+        [](JsonObject& members, const SequenceFacts& sequence, uint32_t) {
+          AppendSequenceFacts(sequence, members);
+        },
+        out);
+    out += '\n';
+  }
+
+  document.Name("vbv");
+  AppendVbv(vbv, out);
   out += "\n}\n";
   return out;
 }

@@ -1,5 +1,6 @@
 // The whole analysis as one JSON document: the summary fields, the run's figures, the report
-// lines and every per-second, GOP and picture record, with the records' field names.
+// lines and every per-second, GOP and picture record, with the records' field names; after a
+// run also each picture's facts and buffer fill, the sequence facts and the buffer's events.
 #pragma once
 
 #include <string>

@@ -32,6 +32,8 @@ class ArgumentList {
 // Exit codes shared by every command.
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitFileNotFound = 1;
+// check: a rule failed. It shares 1 with a missing input; the message on stderr tells which.
+inline constexpr int kExitRuleFailed = 1;
 inline constexpr int kExitInvalidStream = 2;
 inline constexpr int kExitBadResultFile = 3;
 inline constexpr int kExitCannotWrite = 4;

@@ -35,6 +35,17 @@ constexpr const char* kUsage =
     "                          [--resolution 0-7] [--media 0-5] [--discs N] [--custom MB]\n"
     "                          [--complexity 0-100] [--quality 0-40] [--kilo 1024|1000]\n"
     "      Prints what the bitrate calculator shows on its BITRATE or VIDEO LENGTH tab.\n"
+    "  tessivo-cli pictures INPUT OUTPUT [--format txt|xls|doc|htm] [INPUT-OPTIONS]\n"
+    "      Writes the table of pictures (type, size, quantisers, GOP, time code and buffer\n"
+    "      fill) in the format OUTPUT's extension or --format names.\n"
+    "  tessivo-cli vbv INPUT [--csv FILE] [INPUT-OPTIONS]\n"
+    "      Models the decoder's buffer over the stream INPUT and prints its figures and its\n"
+    "      underflow, overflow and late-picture events; --csv writes the fill per picture.\n"
+    "  tessivo-cli check INPUT --profile dvd-pal|dvd-ntsc|svcd|vcd|atsc [--json FILE]\n"
+    "                    [--kilo 1024|1000] [INPUT-OPTIONS]\n"
+    "      Checks INPUT against the rules of a delivery format and prints each rule's\n"
+    "      outcome and where it fails. Exit 1 when a rule fails, with a line on stderr\n"
+    "      that begins \"Compliance check failed:\".\n"
     "  tessivo-cli --help | --version\n"
     "\n"
     "EXPORTS:\n"
@@ -45,11 +56,15 @@ constexpr const char* kUsage =
     "  --json FILE       writes the whole analysis as JSON; - writes it to stdout instead\n"
     "                    of the report\n"
     "\n"
+    "INPUT-OPTIONS: [--max-frames N] [--program N] [--no-pack-check] [--quiet]\n"
+    "  INPUT is a stream, which is analysed, or a result file (.tsr); vbv needs a stream,\n"
+    "  and the rules that need the picture facts of a run are not checked on a result file.\n"
+    "\n"
     "A value that begins with -- is written joined: --save=--name.\n"
     "\n"
-    "Exit codes: 0 done, 1 file not found or not readable, 2 invalid stream type,\n"
-    "3 result file cannot be loaded, 4 output cannot be written, 5 not enough memory,\n"
-    "64 bad usage.\n";
+    "Exit codes: 0 done, 1 file not found or not readable (check: or a rule failed),\n"
+    "2 invalid stream type, 3 result file cannot be loaded, 4 output cannot be written,\n"
+    "5 not enough memory, 64 bad usage.\n";
 
 struct Command {
   const char* name;
@@ -57,10 +72,8 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"analyse", RunAnalyse},
-    {"show", RunShow},
-    {"modify", RunModify},
-    {"calc", RunCalc},
+    {"analyse", RunAnalyse},   {"show", RunShow}, {"modify", RunModify}, {"calc", RunCalc},
+    {"pictures", RunPictures}, {"vbv", RunVbv},   {"check", RunCheck},
 };
 
 }  // namespace

@@ -379,6 +379,10 @@ void Checker::GopFlags(const ComplianceRule& rule, RuleResult& result) const {
 
 void Checker::ConstantRate(const ComplianceRule& rule, RuleResult& result) const {
   if (!HasFacts()) {
+    if (!Applies(rule, streamVersion_)) {
+      result.outcome = RuleOutcome::kNotApplicable;
+      return;
+    }
     // A result file keeps only whether the first picture had vbv_delay 0xFFFF.
     if (stores_.summary.vbrFlag) {
       FailAtPicture(result, 0, "vbv_delay 0xFFFF (variable rate)");

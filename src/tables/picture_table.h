@@ -8,6 +8,20 @@
 
 namespace tessivo {
 
+// The table's columns, in their order.
+enum PictureTableColumn : size_t {
+  kPictureNumberColumn,
+  kPictureTypeColumn,
+  kPictureSizeColumn,
+  kPictureQminColumn,
+  kPictureQmaxColumn,
+  kPictureQavgColumn,
+  kPictureGopColumn,
+  kPictureTimeCodeColumn,
+  kPictureBufferColumn,
+  kPictureColumnCount,
+};
+
 // vbv may be nullptr or hold no model (a loaded result file): the buffer column stays empty.
 Table BuildPictureTable(const RecordStores& stores, const VbvResult* vbv);
 

@@ -27,6 +27,10 @@ inline TableCell TextCell(std::string text, CellAlignment alignment = CellAlignm
   return {std::move(text), alignment, false};
 }
 
+// value with decimals digits after the point, in every locale: the desktop application runs
+// under the user's.
+std::string FixedText(double value, int decimals);
+
 class Table {
  public:
   static constexpr size_t kFixedRows = 1;

@@ -117,6 +117,7 @@ void TMainFrm::StartAnalysis() {
   graph_->ShowCanvas();
   QApplication::restoreOverrideCursor();
   ShowStreamReport();
+  RefreshPictureWindows();
 }
 
 void TMainFrm::RunStep() {
@@ -144,6 +145,7 @@ void TMainFrm::ShowStepResult(StepResult result) {
       // A short stream would otherwise show only its first second until the next redraw.
       graph_->RepaintGraph();
       graph_->ShowCanvas();
+      RefreshPictureWindows();
       break;
   }
 }
@@ -250,6 +252,7 @@ void TMainFrm::LoadChosenResult() {
   analysedDemuxed_ = false;
   Edit1->setText(analysedFile_);
   EnableResultButtons();
+  RefreshPictureWindows();
 }
 
 void TMainFrm::RefreshProgress() {

@@ -33,6 +33,7 @@ void TMainFrm::UpdateReadouts() {
     CGq->setValue(readout->shares->quant);
   }
   QLevel->setText(QString::asprintf("%.2f", readout->quant));
+  FollowTrackedSecond(readout->second);
   if (!readout->pictures) return;
   const RecordStores& stores = context_->stores();
   tabRows_.FillTabRows(PageControl1, static_cast<int>(readout->pictures->count),

@@ -216,6 +216,10 @@ bool TMainFrm::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
       // Key preview: the window sees arrow keys before its focused control.
       if (widget->window() != this) return false;
+      if (PictureKey(widget, static_cast<QKeyEvent*>(event)->key(),
+                     static_cast<QKeyEvent*>(event)->modifiers())) {
+        return true;
+      }
       return FormKeyDown(static_cast<QKeyEvent*>(event)->key());
     case QEvent::MouseMove:
       if (widget == Memo1->viewport() || widget == Panel3 || widget == Panel7 || widget == Panel4 ||

@@ -26,6 +26,7 @@ class QTabWidget;
 class QTimer;
 class QToolButton;
 class QFrame;
+class QMenu;
 
 namespace tessivo {
 class FileReading;
@@ -43,6 +44,8 @@ class TExportFrm;
 class TPForm;
 class TModifFrm;
 class TPWindow2;
+class TPicturesFrm;
+class TComplianceFrm;
 
 using tessivo::ViewState;
 
@@ -80,6 +83,7 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   // Start-up and layout (mainunit.cpp).
@@ -104,6 +108,15 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   void SpeedButton6Click();
   void SpeedButton5Click();
   void SpeedButton4Click();
+
+  // The Pictures and Compliance windows (picture_windows.cpp).
+  void CreatePictureWindows();
+  void OpenPicturesWindow();
+  void OpenComplianceWindow();
+  void FollowTrackedSecond(uint64_t second);
+  void RefreshPictureWindows();
+  void ReanalyseNamedStream();
+  bool PictureKey(QWidget* focused, int key, Qt::KeyboardModifiers modifiers);
 
   // The analysis run (analysis_run.cpp).
   void Button1Click();
@@ -230,6 +243,9 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   TSecondsFrm* SecondsFrm = nullptr;
   TModifFrm* ModifFrm = nullptr;
   TPWindow2* PWindow2 = nullptr;
+  TPicturesFrm* PicturesFrm = nullptr;
+  TComplianceFrm* ComplianceFrm = nullptr;
+  QMenu* GraphMenu = nullptr;
 };
 
 }  // namespace tessivo::view

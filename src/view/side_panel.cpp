@@ -369,6 +369,7 @@ void TMainFrm::CreateDialogs() {
   SFrm = new TSFrm(checkPackStartHdr_, maxFramesAllocate_, view().kiloBase, this);
   ABoutFrm = new TABoutFrm(this);
   CreateToolWindows();
+  CreatePictureWindows();
 }
 
 }  // namespace tessivo::view

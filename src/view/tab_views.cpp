@@ -12,19 +12,6 @@ namespace {
 constexpr int kRowHeight = 12;
 constexpr int kLabelWidth = 30;
 
-QColor TypeColour(char type) {
-  switch (type) {
-    case 'I':
-      return QColor(255, 0, 0);
-    case 'P':
-      return QColor(0, 128, 0);
-    case 'B':
-      return QColor(0, 0, 255);
-    default:
-      return QColor(0, 0, 0);
-  }
-}
-
 uint32_t BitsPerPixel(const SequenceSummary& summary) {
   if (summary.isMpeg2 == 0) return 12;
   switch (summary.chromaFormat) {
@@ -38,6 +25,19 @@ uint32_t BitsPerPixel(const SequenceSummary& summary) {
 }
 
 }  // namespace
+
+QColor PictureTypeColour(char type) {
+  switch (type) {
+    case 'I':
+      return QColor(255, 0, 0);
+    case 'P':
+      return QColor(0, 128, 0);
+    case 'B':
+      return QColor(0, 0, 255);
+    default:
+      return QColor(0, 0, 0);
+  }
+}
 
 double CompressionRatio(uint32_t size, const SequenceSummary& summary) {
   if (size == 0) return 1.0;
@@ -78,7 +78,7 @@ void TabRowTable::FillTabRows(QTabWidget* pageControl, int n, const PictureRecor
     const PictureRecord& picture = pictures[k];
     const Row& row = rows_[static_cast<size_t>(k)];
     QPalette labelPalette = row.label->palette();
-    labelPalette.setColor(QPalette::WindowText, TypeColour(picture.type));
+    labelPalette.setColor(QPalette::WindowText, PictureTypeColour(picture.type));
     row.label->setPalette(labelPalette);
     // A record not yet filled has type 0, which would print as a NUL character.
     row.label->setText(picture.type == '\0' ? QString::asprintf("%2u.", k + 1)

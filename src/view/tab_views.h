@@ -2,6 +2,7 @@
 // once and moved to whichever tab is active at each update.
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -13,6 +14,9 @@ class QTabWidget;
 class QWidget;
 
 namespace tessivo::view {
+
+// I red, P green, B blue, anything else black.
+QColor PictureTypeColour(char type);
 
 // Uncompressed bytes of a picture over its coded bytes; 1.0 for a size of 0.
 double CompressionRatio(uint32_t size, const SequenceSummary& summary);

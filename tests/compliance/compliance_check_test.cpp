@@ -289,5 +289,18 @@ TEST(ComplianceCheckTest, ALoadedResultChecksWhatItHoldsAndSaysWhatItCannot) {
   EXPECT_EQ(dvd.Rule("Frame rate").outcome, RuleOutcome::kFail);
 }
 
+TEST(ComplianceCheckTest, ALoadedResultOfAVariableRateDvdFailsNoRuleOfTheOtherVersion) {
+  Checked dvd("dvd_pal.vob", "dvd-pal");
+  ASSERT_TRUE(dvd.run.summary().vbrFlag) << "ffmpeg's DVD target writes vbv_delay 0xFFFF";
+  test::TempFile result(".tsr");
+  ASSERT_TRUE(SaveResultFile(dvd.run.context(), result.path()).ok);
+  ASSERT_TRUE(LoadResultFile(dvd.run.context(), result.path()).ok);
+  dvd.Check("dvd-pal");
+  // Only MPEG-1 on DVD must keep a constant rate.
+  EXPECT_EQ(dvd.Rule("Constant rate (MPEG-1)").outcome, RuleOutcome::kNotApplicable);
+  EXPECT_TRUE(dvd.FailedRules().empty());
+  EXPECT_TRUE(dvd.report.passed());
+}
+
 }  // namespace
 }  // namespace tessivo

@@ -15,6 +15,7 @@ std::unique_ptr<QObject> MakeModifyWindowTest();
 std::unique_ptr<QObject> MakeCalculatorWindowTest();
 std::unique_ptr<QObject> MakeCapacityTest();
 std::unique_ptr<QObject> MakeTransportStreamTest();
+std::unique_ptr<QObject> MakePictureWindowsTest();
 
 inline std::vector<std::unique_ptr<QObject>> GuiTests() {
   std::vector<std::unique_ptr<QObject>> tests;
@@ -26,6 +27,7 @@ inline std::vector<std::unique_ptr<QObject>> GuiTests() {
   tests.push_back(MakeCalculatorWindowTest());
   tests.push_back(MakeCapacityTest());
   tests.push_back(MakeTransportStreamTest());
+  tests.push_back(MakePictureWindowsTest());
   return tests;
 }
 

@@ -51,23 +51,7 @@ class JsonObject {
     out_ += ':';
   }
 
-  static void AppendString(std::string_view text, std::string& out) {
-    out += '"';
-    for (size_t position = 0; position < text.size();) {
-      const char32_t c = NextCodePoint(text, position);
-      if (c == '"' || c == '\\') {
-        out += '\\';
-        out += static_cast<char>(c);
-      } else if (c < 0x20) {
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-        out += escaped;
-      } else {
-        AppendUtf8(c, out);
-      }
-    }
-    out += '"';
-  }
+  static void AppendString(std::string_view text, std::string& out) { AppendJsonString(text, out); }
 
   // The shortest text that reads back as the same double; JSON has no NaN or infinity.
   static void AppendReal(double value, std::string& out) {
@@ -169,6 +153,24 @@ void AppendRecords(const Record* records, uint32_t count, AppendMembers appendMe
 }
 
 }  // namespace
+
+void AppendJsonString(std::string_view text, std::string& out) {
+  out += '"';
+  for (size_t position = 0; position < text.size();) {
+    const char32_t c = NextCodePoint(text, position);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+      out += escaped;
+    } else {
+      AppendUtf8(c, out);
+    }
+  }
+  out += '"';
+}
 
 std::string FormatAnalysisJson(const AnalysisContext& context) {
   const RecordStores& stores = context.stores();

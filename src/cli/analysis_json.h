@@ -3,11 +3,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "analysis/analysis_context.h"
 
 namespace tessivo::cli {
 
 std::string FormatAnalysisJson(const AnalysisContext& context);
+
+// Appends text as a quoted JSON string.
+void AppendJsonString(std::string_view text, std::string& out);
 
 }  // namespace tessivo::cli

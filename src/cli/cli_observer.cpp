@@ -33,7 +33,7 @@ void CliObserver::PartialFileChanging() {
 }
 
 void CliObserver::SetPartialFile(const std::string& temporaryPath) {
-  SetFileToRemoveOnSignal(temporaryPath);
+  SetFileToRemoveOnSignal(this, temporaryPath);
 }
 
 void CliObserver::FinishProgress() {

@@ -9,6 +9,7 @@ int RunAnalyse(ArgumentList& arguments);
 int RunShow(ArgumentList& arguments);
 int RunModify(ArgumentList& arguments);
 int RunCalc(ArgumentList& arguments);
+int RunGraph(ArgumentList& arguments);
 
 // Prints the message and the usage text on stderr; returns kExitUsage.
 int UsageError(const std::string& message);

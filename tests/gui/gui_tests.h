@@ -15,6 +15,8 @@ std::unique_ptr<QObject> MakeModifyWindowTest();
 std::unique_ptr<QObject> MakeCalculatorWindowTest();
 std::unique_ptr<QObject> MakeCapacityTest();
 std::unique_ptr<QObject> MakeTransportStreamTest();
+std::unique_ptr<QObject> MakeGraphImageTest();
+std::unique_ptr<QObject> MakeFileDropTest();
 
 inline std::vector<std::unique_ptr<QObject>> GuiTests() {
   std::vector<std::unique_ptr<QObject>> tests;
@@ -26,6 +28,8 @@ inline std::vector<std::unique_ptr<QObject>> GuiTests() {
   tests.push_back(MakeCalculatorWindowTest());
   tests.push_back(MakeCapacityTest());
   tests.push_back(MakeTransportStreamTest());
+  tests.push_back(MakeGraphImageTest());
+  tests.push_back(MakeFileDropTest());
   return tests;
 }
 

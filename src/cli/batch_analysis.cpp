@@ -94,6 +94,11 @@ class BatchObserver : public CliObserver {
     if (firstMessage_.empty()) firstMessage_ = line;
     console_.Message(input_ + ": " + line);
   }
+  // Among other inputs the usage text would only bury the message.
+  int RefuseUsage(const std::string& message) override {
+    ShowMessage(message);
+    return kExitUsage;
+  }
   const std::string& firstMessage() const { return firstMessage_; }
 
  private:

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "cli/commands.h"
 #include "cli/signal_cleanup.h"
 
 namespace tessivo::cli {
@@ -41,6 +42,11 @@ void CliObserver::FinishProgress() {
   std::fputs("\r\033[K", stderr);
   std::fflush(stderr);
   shownPercent_ = -1;
+}
+
+int CliObserver::RefuseUsage(const std::string& message) {
+  FinishProgress();
+  return UsageError(message);
 }
 
 }  // namespace tessivo::cli

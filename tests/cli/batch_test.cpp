@@ -212,5 +212,22 @@ TEST_F(BatchTest, OutputNamesThatCannotTellInputsApartAreRefusedBeforeAnyWork) {
   EXPECT_TRUE(onto.out.empty());
 }
 
+TEST_F(BatchTest, AProgramNotInAStreamIsThatInputsUsageError) {
+  const std::string summary = folder_ / "summary.csv";
+  const CliResult result =
+      RunCli({"analyse", FixturePath("ts_two_programs.ts"), FixturePath("ts_ffmpeg.ts"),
+              "--program", "2", "--summary", summary});
+  EXPECT_EQ(result.exitCode, 64);
+  EXPECT_EQ(result.err.find("Usage:"), std::string::npos) << result.err;
+  const std::vector<std::string> lines = Lines(Text(summary));
+  ASSERT_EQ(lines.size(), 3u);
+  const std::vector<std::string> wanted = Fields(lines[1]);
+  const std::vector<std::string> missing = Fields(lines[2]);
+  EXPECT_EQ(wanted[2], "0");
+  EXPECT_EQ(missing[2], "64");
+  EXPECT_EQ(missing[3].rfind("--program 2: the transport stream has no such program", 0), 0u)
+      << missing[3];
+}
+
 }  // namespace
 }  // namespace tessivo

@@ -1,7 +1,7 @@
 #!/bin/bash
 # The speed-up of analysing several files at once: eight copies of a fixture stream, each the
 # fixture repeated REPEATS times, analysed with --jobs 1 and --jobs 2 (page cache warm, best of
-# ROUNDS), with the CPU share of the fastest run: on a machine busy with other work the wall
+# ROUNDS, the two alternating), with the CPU share of the fastest run: on a machine busy with other work the wall
 # time gains less than the share shows. The summaries of both runs must be the same.
 #
 #   bench/batch_jobs.sh [REPEATS] [ROUNDS] [FIXTURE]     default 150 3 dvd_pal_12mbit.vob
@@ -26,22 +26,30 @@ done
 cat "${inputs[@]}" > /dev/null
 printf '8 x %s bytes (%s x %s), %s cores\n' "$(stat -c %s "$one")" "$repeats" "$fixture" "$(nproc)"
 
-best() {
-  local jobs=$1 fastest=""
-  for _ in $(seq "$rounds"); do
-    /usr/bin/time -f "%e %P" -o "$out/time.txt" "$cli" analyse "${inputs[@]}" --jobs "$jobs" \
-      --quiet --summary "$out/summary_jobs$jobs.csv" > /dev/null
-    local seconds share
-    read -r seconds share < "$out/time.txt"
-    if [ -z "$fastest" ] || awk -v a="$seconds" -v b="${fastest% *}" 'BEGIN { exit !(a < b) }'; then
-      fastest="$seconds $share"
-    fi
-  done
-  echo "$fastest"
+# One run; prints its wall time and CPU share.
+run() {
+  /usr/bin/time -f "%e %P" -o "$out/time.txt" "$cli" analyse "${inputs[@]}" --jobs "$1" \
+    --quiet --summary "$out/summary_jobs$1.csv" > /dev/null
+  cat "$out/time.txt"
 }
 
-read -r one_job one_share <<< "$(best 1)"
-read -r two_jobs two_share <<< "$(best 2)"
+faster() {
+  if [ -z "$1" ] || awk -v a="${2% *}" -v b="${1% *}" 'BEGIN { exit !(a < b) }'; then
+    echo "$2"
+  else
+    echo "$1"
+  fi
+}
+
+# The two alternate, so that other work on the machine weighs on both alike.
+best1=""
+best2=""
+for _ in $(seq "$rounds"); do
+  best1=$(faster "$best1" "$(run 1)")
+  best2=$(faster "$best2" "$(run 2)")
+done
+read -r one_job one_share <<< "$best1"
+read -r two_jobs two_share <<< "$best2"
 bytes=$((8 * $(stat -c %s "$one")))
 awk -v a="$one_job" -v b="$two_jobs" -v n="$bytes" -v p="$one_share" -v q="$two_share" 'BEGIN {
   printf "  --jobs 1: %.2f s, %.0f MB/s, CPU %s\n  --jobs 2: %.2f s, %.0f MB/s, CPU %s\n",

@@ -3,7 +3,7 @@
 set -eu
 
 packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev ffmpeg time
-  qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra clang libclang-rt-14-dev
+  qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra clang libclang-rt-14-dev
   libgsf-1-dev python3-xlrd poppler-utils qt6-wayland x11-utils xvfb xauth
   librsvg2-bin desktop-file-utils appstream shared-mime-info groff-base
   mjpegtools libbitstream-dev gstreamer1.0-tools gstreamer1.0-plugins-base

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "cli/commands.h"
 #include "cli/signal_cleanup.h"
 
 namespace tessivo::cli {
@@ -33,7 +34,7 @@ void CliObserver::PartialFileChanging() {
 }
 
 void CliObserver::SetPartialFile(const std::string& temporaryPath) {
-  SetFileToRemoveOnSignal(temporaryPath);
+  SetFileToRemoveOnSignal(this, temporaryPath);
 }
 
 void CliObserver::FinishProgress() {
@@ -41,6 +42,11 @@ void CliObserver::FinishProgress() {
   std::fputs("\r\033[K", stderr);
   std::fflush(stderr);
   shownPercent_ = -1;
+}
+
+int CliObserver::RefuseUsage(const std::string& message) {
+  FinishProgress();
+  return UsageError(message);
 }
 
 }  // namespace tessivo::cli

@@ -19,6 +19,8 @@ class CliObserver : public AnalysisObserver {
   void SetPartialFile(const std::string& temporaryPath) override;
   // Clears the progress line before other output.
   void FinishProgress();
+  // A usage error found only once the input is open; returns its exit code.
+  virtual int RefuseUsage(const std::string& message);
 
  private:
   std::string label_;

@@ -12,6 +12,7 @@ int RunCalc(ArgumentList& arguments);
 int RunPictures(ArgumentList& arguments);
 int RunVbv(ArgumentList& arguments);
 int RunCheck(ArgumentList& arguments);
+int RunGraph(ArgumentList& arguments);
 
 // Prints the message and the usage text on stderr; returns kExitUsage.
 int UsageError(const std::string& message);

@@ -14,11 +14,22 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage:\n"
-    "  tessivo-cli analyse FILE [--save RESULT.tsr] [--kilo 1024|1000] [--no-pack-check]\n"
-    "                           [--max-frames N] [--program N] [--quiet] [EXPORTS]\n"
+    "  tessivo-cli analyse FILE... [--save RESULT.tsr] [--kilo 1024|1000] [--no-pack-check]\n"
+    "                              [--max-frames N] [--program N] [--quiet] [EXPORTS]\n"
+    "                              [--jobs N] [--summary FILE.csv|FILE.jsonl]\n"
     "      Analyses an MPEG-1/MPEG-2 video elementary, system, program or transport stream\n"
     "      and prints the stream report and the run's figures. --program picks the program\n"
     "      of a transport stream by its number; the first one with MPEG video by default.\n"
+    "      Several FILEs are analysed --jobs at a time (the number of cores by default),\n"
+    "      their reports printed in the order given; each output option then needs {name},\n"
+    "      the input's file name without folder and extension: --save out/{name}.tsr.\n"
+    "      --summary writes one line per FILE. The exit code is the highest of the FILEs.\n"
+    "  tessivo-cli graph INPUT OUTPUT.svg [--from S] [--to S] [--xscale SECONDS]\n"
+    "                    [--yscale UNITS] [--kilo 1024|1000] [--no-pack-check]\n"
+    "                    [--max-frames N] [--program N]\n"
+    "      Draws the graph of bitrate and quantiser per second of a stream or a saved\n"
+    "      RESULT.tsr as an SVG image, from second S to second S (the whole stream by\n"
+    "      default), as the window draws it at those scales (60 seconds, 15 units).\n"
     "  tessivo-cli show RESULT.tsr [--save OUT.tsr] [EXPORTS]\n"
     "      Prints the report and figures of a saved analysis.\n"
     "  tessivo-cli modify INPUT OUTPUT [--width N] [--height N] [--aspect CODE]\n"
@@ -73,7 +84,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"analyse", RunAnalyse},   {"show", RunShow}, {"modify", RunModify}, {"calc", RunCalc},
-    {"pictures", RunPictures}, {"vbv", RunVbv},   {"check", RunCheck},
+    {"pictures", RunPictures}, {"vbv", RunVbv},   {"check", RunCheck},   {"graph", RunGraph},
 };
 
 }  // namespace

@@ -1,67 +1,79 @@
 #include "cli/signal_cleanup.h"
 
+#include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <cstring>
+#include <map>
+#include <mutex>
+#include <thread>
 
 namespace tessivo::cli {
 
 namespace {
 
 constexpr int kHandledSignals[] = {SIGINT, SIGTERM, SIGHUP};
-constexpr size_t kPathCapacity = 4096;
 
-// The handler may only read what is ready: the path is complete before armed is set.
-char pathToRemove[kPathCapacity];
-volatile sig_atomic_t armed = 0;
+// Never destroyed: the cleanup thread may still wait while the process exits.
+struct Cleanup {
+  std::mutex mutex;
+  std::map<const void*, std::string> files;
+  sigset_t signals;
+};
 
-// Only async-signal-safe calls: unlink, then the default action, which ends the process.
-extern "C" void RemoveAndReraise(int signalNumber) {
-  if (armed) unlink(pathToRemove);
-  signal(signalNumber, SIG_DFL);
-  raise(signalNumber);
+Cleanup& State() {
+  static Cleanup* const state = new Cleanup;
+  return *state;
 }
 
-sigset_t HandledSignals() {
-  sigset_t signals;
-  sigemptyset(&signals);
-  for (const int signalNumber : kHandledSignals) sigaddset(&signals, signalNumber);
-  return signals;
+// A signal is taken by sigwait on this thread, not by a handler, so the removal may lock and
+// use the map. Holding the lock to the end keeps every writer from starting a new file.
+[[noreturn]] void WaitForSignals() {
+  Cleanup& state = State();
+  int signalNumber = 0;
+  while (sigwait(&state.signals, &signalNumber) != 0) {
+  }
+  state.mutex.lock();
+  for (const auto& [writer, path] : state.files) unlink(path.c_str());
+  signal(signalNumber, SIG_DFL);
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, signalNumber);
+  pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+  raise(signalNumber);
+  _exit(128 + signalNumber);
 }
 
 }  // namespace
 
 void InstallSignalCleanup() {
+  Cleanup& state = State();
+  sigemptyset(&state.signals);
   for (const int signalNumber : kHandledSignals) {
     struct sigaction previous {};
     // A signal ignored by whoever started us (nohup) stays ignored.
     if (sigaction(signalNumber, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) {
       continue;
     }
-    struct sigaction action {};
-    action.sa_handler = RemoveAndReraise;
-    action.sa_mask = HandledSignals();
-    sigaction(signalNumber, &action, nullptr);
+    sigaddset(&state.signals, signalNumber);
   }
+  // Threads started later inherit the mask, so only the cleanup thread ever takes these.
+  pthread_sigmask(SIG_BLOCK, &state.signals, nullptr);
+  std::thread(WaitForSignals).detach();
 }
 
 void HoldSignals() {
-  const sigset_t signals = HandledSignals();
-  sigprocmask(SIG_BLOCK, &signals, nullptr);
+  State().mutex.lock();
 }
 
-void SetFileToRemoveOnSignal(const std::string& path) {
-  armed = 0;
-  std::atomic_signal_fence(std::memory_order_seq_cst);
-  if (!path.empty() && path.size() < kPathCapacity) {
-    std::memcpy(pathToRemove, path.c_str(), path.size() + 1);
-    std::atomic_signal_fence(std::memory_order_seq_cst);
-    armed = 1;
+void SetFileToRemoveOnSignal(const void* writer, const std::string& path) {
+  Cleanup& state = State();
+  if (path.empty()) {
+    state.files.erase(writer);
+  } else {
+    state.files[writer] = path;
   }
-  const sigset_t signals = HandledSignals();
-  sigprocmask(SIG_UNBLOCK, &signals, nullptr);
+  state.mutex.unlock();
 }
 
 }  // namespace tessivo::cli

@@ -37,14 +37,15 @@ std::unique_ptr<AnalysisContext> AnalyseWholeFile(const AnalysisSettings& settin
       exitCode = kExitInvalidStream;
       return nullptr;
     case OpenResult::kUnknownProgram:
-      exitCode = UsageError(
+      exitCode = observer.RefuseUsage(
           UnknownProgramMessage(settings.program, context->reader().transport().programsFound()));
       return nullptr;
     case OpenResult::kOpened:
       break;
   }
   if (settings.program != 0 && context->reader().container() != Container::kTransport) {
-    exitCode = UsageError("--program applies to transport streams only; " + path + " is not one");
+    exitCode = observer.RefuseUsage("--program applies to transport streams only; " + path +
+                                    " is not one");
     return nullptr;
   }
   // Its report would be all zeros: nothing of it is worth writing.

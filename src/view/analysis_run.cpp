@@ -51,7 +51,11 @@ void TMainFrm::OpenChosenFile() {
     OpenDialog1->selectNameFilter(filters[fileTypes - 1]);
   }
   if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) return;
-  const QString fileName = OpenDialog1->selectedFiles().front();
+  OpenNamedFile(OpenDialog1->selectedFiles().front(),
+                static_cast<int>(filters.indexOf(OpenDialog1->selectedNameFilter())) + 1);
+}
+
+void TMainFrm::OpenNamedFile(const QString& fileName, int filterIndex) {
   if (fileName.toLower().contains(QStringLiteral(".avi"))) {
     const auto answer = QMessageBox::warning(
         this, QStringLiteral("Tessivo"),
@@ -60,7 +64,7 @@ void TMainFrm::OpenChosenFile() {
     if (answer != QMessageBox::Yes) return;
   }
   openFileName_ = fileName;
-  openFilterIndex_ = static_cast<int>(filters.indexOf(OpenDialog1->selectedNameFilter())) + 1;
+  openFilterIndex_ = filterIndex;
   StartAnalysis();
   EnableResultButtons();
 }
@@ -223,10 +227,13 @@ void TMainFrm::SpeedButton2Click() {
 
 void TMainFrm::LoadChosenResult() {
   if (LVRd->exec() != QDialog::Accepted || LVRd->selectedFiles().isEmpty()) return;
+  LoadResultNamed(LVRd->selectedFiles().front());
+}
+
+void TMainFrm::LoadResultNamed(const QString& fileName) {
   // No step of a run may write into the loaded records.
   if (reader_) reader_->Suspend();
-  const ResultFileStatus status =
-      LoadResultFile(*context_, LVRd->selectedFiles().front().toStdString());
+  const ResultFileStatus status = LoadResultFile(*context_, fileName.toStdString());
   if (reader_) reader_->SetEndReached(context_->endReached());
   Panel4->setPalette(palette());
   if (!status.ok) {

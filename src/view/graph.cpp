@@ -1,9 +1,15 @@
-// The main window's side of the graph: relayout, redraw after the view moved, and the readouts
-// of the tracked second.
+// The main window's side of the graph: relayout, redraw after the view moved, the readouts of
+// the tracked second and the graph's context menu.
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QTabWidget>
 
 #include "view/gauge.h"
+#include "view/graph_context_menu.h"
+#include "view/graph_image.h"
 #include "view/graph_widget.h"
 #include "view/mainunit.h"
 
@@ -38,6 +44,16 @@ void TMainFrm::UpdateReadouts() {
   const RecordStores& stores = context_->stores();
   tabRows_.FillTabRows(PageControl1, static_cast<int>(readout->pictures->count),
                        stores.pictures() + readout->pictures->first, stores.summary);
+}
+
+void TMainFrm::SaveGraphImageClick() {
+  if (GraphImageDialog->exec() != QDialog::Accepted ||
+      GraphImageDialog->selectedFiles().isEmpty()) {
+    return;
+  }
+  // The scroll bar panel covers the canvas below the graph area.
+  const QRect shown(0, 0, graph_->width(), std::min(graph_->height(), ScP->y()));
+  SaveGraphImage(*graph_, shown, GraphImageDialog->selectedFiles().front(), *this);
 }
 
 }  // namespace tessivo::view

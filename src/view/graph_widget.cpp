@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPolygonF>
 
 namespace tessivo::view {
 
@@ -106,6 +107,47 @@ void GraphWidget::MoveCrossHair(uint16_t oldX, uint16_t oldY) {
 void GraphWidget::ShowCanvas() {
   canvasDrawn_ = true;
   update();
+}
+
+void GraphWidget::PaintLines(QPainter& painter) const {
+  const ViewState& view = model_.state();
+  painter.fillRect(QRect(QPoint(0, 0), canvas_.image().size()), QColor(kSilver));
+  painter.fillRect(QRect(view.graphLeft, view.graphTop, view.graphWidth, view.graphHeight + 1),
+                   QColor(kBlack));
+  // Pixel centres, as the canvas paints whole pixels.
+  painter.translate(0.5, 0.5);
+  const auto line = [&painter](QRgb colour, int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+    painter.setPen(QPen(QColor(colour), 1));
+    painter.drawLine(QLineF(x0, y0, x1, y1));
+  };
+  const GridLines rows = model_.HorizontalGridLines();
+  for (uint32_t k = 0; k < rows.count; ++k) {
+    line(kGrid, view.graphLeft, rows[k], model_.Right() - 1, rows[k]);
+  }
+  const GridLines columns = model_.VerticalGridLines();
+  for (uint32_t k = 0; k < columns.count; ++k) {
+    line(kGrid, columns[k], view.graphTop, columns[k], model_.Bottom() - 1);
+  }
+  if (!context_.dataLoaded()) return;
+  for (Curve curve : {Curve::kBitrate, Curve::kQuantiser}) {
+    if (!model_.Draws(curve)) continue;
+    QPolygonF points;
+    const Pixel start = model_.CurveStart();
+    points << QPointF(start.x, start.y);
+    const uint32_t count = model_.CurvePointCount();
+    for (uint32_t column = 0; column < count; ++column) {
+      const Pixel point = model_.CurvePoint(curve, column);
+      points << QPointF(point.x, point.y);
+    }
+    painter.setPen(QPen(QColor(curve == Curve::kBitrate ? kYellow : kLime), 1));
+    painter.drawPolyline(points);
+  }
+  if (const std::optional<CrossHair> cross = model_.CrossHairAt(view.cursorX, view.cursorY)) {
+    line(kWhite, cross->verticalFrom.x, cross->verticalFrom.y, cross->verticalTo.x,
+         cross->verticalTo.y - 1);
+    line(kWhite, cross->horizontalFrom.x, cross->horizontalFrom.y, cross->horizontalTo.x - 1,
+         cross->horizontalTo.y);
+  }
 }
 
 void GraphWidget::paintEvent(QPaintEvent* event) {

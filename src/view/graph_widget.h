@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 #include "analysis/analysis_context.h"
 #include "graph/graph_model.h"
 #include "view/canvas.h"
@@ -30,6 +32,11 @@ class GraphWidget : public QWidget {
   void MoveCrossHair(uint16_t oldX, uint16_t oldY);
   // Shows the canvas as drawn at the next paint.
   void ShowCanvas();
+
+  // What the graph shows, as the canvas holds it.
+  const QImage& canvasImage() const { return canvas_.image(); }
+  // The same picture as lines, for surfaces that keep them as lines (SVG).
+  void PaintLines(QPainter& painter) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -52,6 +52,7 @@ TMainFrm::TMainFrm(const QStringList& arguments, QWidget* parent)
   setObjectName(QStringLiteral("MainFrm"));
   setWindowTitle(QStringLiteral("Tessivo"));
   setMouseTracking(true);
+  setAcceptDrops(true);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, kSilver);
   palette.setColor(QPalette::Button, kSilver);
@@ -213,6 +214,12 @@ bool TMainFrm::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || !context_) return false;
   switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+      // The controls that take text drops would otherwise take a file's name as text.
+      if (widget->window() != this) return false;
+      return HandleDragEvent(event);
     case QEvent::KeyPress:
       // Key preview: the window sees arrow keys before its focused control.
       if (widget->window() != this) return false;

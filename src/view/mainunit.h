@@ -27,6 +27,8 @@ class QTimer;
 class QToolButton;
 class QFrame;
 class QMenu;
+class QMimeData;
+class QContextMenuEvent;
 
 namespace tessivo {
 class FileReading;
@@ -121,6 +123,9 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   // The analysis run (analysis_run.cpp).
   void Button1Click();
   void OpenChosenFile();
+  // Opens fileName as "..." does once a file is chosen, the AVI warning included; filterIndex
+  // is the file type stored with it.
+  void OpenNamedFile(const QString& fileName, int filterIndex);
   void Timer1Timer();
   void StartAnalysis();
   void ReadNextSecond(bool reset);
@@ -136,6 +141,15 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   void SpeedButton1Click();
   void SpeedButton2Click();
   void LoadChosenResult();
+  void LoadResultNamed(const QString& fileName);
+  // A file dropped on the window: a result file is loaded, any other file analysed.
+  bool AcceptsDrop(const QMimeData* data) const;
+  // Drag and drop events of the window and its controls; true when taken.
+  bool HandleDragEvent(QEvent* event);
+  void DropFile(const QString& fileName);
+
+  // The graph's context menu (graph_context_menu.cpp builds it).
+  void SaveGraphImageClick();
   void StopReading();
   void RefreshProgress();
 
@@ -235,6 +249,7 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   QFileDialog* OpenDialog1 = nullptr;
   QFileDialog* SVRd = nullptr;
   QFileDialog* LVRd = nullptr;
+  QFileDialog* GraphImageDialog = nullptr;
   TSFrm* SFrm = nullptr;
   TABoutFrm* ABoutFrm = nullptr;
   TExportFrm* ExportFrm = nullptr;

@@ -19,8 +19,11 @@ void TMainFrm::CreatePictureWindows() {
   PicturesFrm->SetReanalyse([this] { ReanalyseNamedStream(); });
   ComplianceFrm->SetReanalyse([this] { ReanalyseNamedStream(); });
   ComplianceFrm->SetJump([this](uint32_t picture) { PicturesFrm->ShowPicture(picture); });
-  GraphMenu = CreateGraphContextMenu(
-      graph_, {[this] { OpenPicturesWindow(); }, [this] { OpenComplianceWindow(); }});
+  GraphMenuActions actions;
+  actions.pictures = [this] { OpenPicturesWindow(); };
+  actions.compliance = [this] { OpenComplianceWindow(); };
+  actions.saveImage = [this] { SaveGraphImageClick(); };
+  GraphMenu = BuildGraphContextMenu(actions, this);
 }
 
 void TMainFrm::OpenPicturesWindow() {

@@ -366,6 +366,19 @@ void TMainFrm::CreateDialogs() {
   LVRd->setFileMode(QFileDialog::ExistingFile);
   LVRd->setDefaultSuffix(QStringLiteral("tsr"));
   LVRd->setNameFilter(QStringLiteral("TS result datafile (*.tsr)"));
+  GraphImageDialog = Named(new QFileDialog(this), "GraphImageDialog");
+  GraphImageDialog->setWindowTitle(QStringLiteral("Save graph image"));
+  GraphImageDialog->setOption(QFileDialog::DontUseNativeDialog);
+  GraphImageDialog->setAcceptMode(QFileDialog::AcceptSave);
+  GraphImageDialog->setDefaultSuffix(QStringLiteral("png"));
+  GraphImageDialog->setNameFilters(
+      {QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG image (*.svg)")});
+  connect(GraphImageDialog, &QFileDialog::filterSelected, GraphImageDialog,
+          [this](const QString& filter) {
+            GraphImageDialog->setDefaultSuffix(filter.contains(QStringLiteral("svg"))
+                                                   ? QStringLiteral("svg")
+                                                   : QStringLiteral("png"));
+          });
   SFrm = new TSFrm(checkPackStartHdr_, maxFramesAllocate_, view().kiloBase, this);
   ABoutFrm = new TABoutFrm(this);
   CreateToolWindows();

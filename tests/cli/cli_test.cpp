@@ -84,7 +84,7 @@ TEST(CliTest, ErrorsHaveTheirMessagesAndExitCodes) {
   for (const std::vector<std::string>& usage :
        {std::vector<std::string>{},
         {"analyse"},
-        {"analyse", "a", "b"},
+        {"analyse", "a", "b", "--save", "one.tsr"},
         {"frobnicate"},
         {"analyse", FixturePath("mpeg1_cif25.m1v"), "--kilo", "512"},
         {"analyse", FixturePath("mpeg1_cif25.m1v"), "--max-frames", "lots"},

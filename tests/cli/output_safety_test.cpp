@@ -203,6 +203,43 @@ TEST(OutputSafetyTest, ASignalDuringACopyRemovesThePartialFileAndEndsByTheSignal
   }
 }
 
+// Two inputs written at once: the signal removes the partial file of whichever is being written.
+TEST(OutputSafetyTest, ASignalDuringABatchRemovesEveryPartialFile) {
+  for (const int signalNumber : {SIGTERM, SIGHUP}) {
+    TempDir folder;
+    bool caught = false;
+    for (int copies = 40; copies <= 640 && !caught; copies *= 2) {
+      WriteLongStream(folder / "first.m1v", copies);
+      WriteLongStream(folder / "second.m1v", copies);
+      const pid_t pid =
+          SpawnCli({"analyse", folder / "first.m1v", folder / "second.m1v", "--jobs", "2", "--json",
+                    folder / "{name}.json", "--save", folder / "{name}.tsr"});
+      ASSERT_GT(pid, 0);
+      int status = 0;
+      for (;;) {
+        if (HoldsTemporaryFile(folder)) {
+          kill(pid, signalNumber);
+          caught = true;
+          break;
+        }
+        if (waitpid(pid, &status, WNOHANG) == pid) break;
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+      }
+      if (!caught) {
+        for (const char* name : {"first.json", "second.json", "first.tsr", "second.tsr"}) {
+          fs::remove(folder / name);
+        }
+        continue;
+      }
+      ASSERT_EQ(waitpid(pid, &status, 0), pid);
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber)
+          << strsignal(signalNumber);
+      EXPECT_FALSE(HoldsTemporaryFile(folder)) << strsignal(signalNumber);
+    }
+    EXPECT_TRUE(caught) << "the batch always ended before the signal could be sent";
+  }
+}
+
 // Runs script in a mount namespace of its own over a small tmpfs at folder, given as $DIR;
 // false when no tmpfs can be mounted here (neither root nor user namespaces).
 bool RunOnSmallDisk(const TempDir& folder, const std::string& script, CliResult& result) {

@@ -16,6 +16,8 @@ std::unique_ptr<QObject> MakeCalculatorWindowTest();
 std::unique_ptr<QObject> MakeCapacityTest();
 std::unique_ptr<QObject> MakeTransportStreamTest();
 std::unique_ptr<QObject> MakePictureWindowsTest();
+std::unique_ptr<QObject> MakeGraphImageTest();
+std::unique_ptr<QObject> MakeFileDropTest();
 
 inline std::vector<std::unique_ptr<QObject>> GuiTests() {
   std::vector<std::unique_ptr<QObject>> tests;
@@ -28,6 +30,8 @@ inline std::vector<std::unique_ptr<QObject>> GuiTests() {
   tests.push_back(MakeCapacityTest());
   tests.push_back(MakeTransportStreamTest());
   tests.push_back(MakePictureWindowsTest());
+  tests.push_back(MakeGraphImageTest());
+  tests.push_back(MakeFileDropTest());
   return tests;
 }
 

@@ -42,7 +42,7 @@ view::TComplianceFrm* ComplianceOf(const QWidget* window) {
 }
 
 void TriggerMenuEntry(const QWidget* window, const char* action) {
-  auto* menu = window->findChild<QMenu*>(QStringLiteral("GraphMenu"));
+  auto* menu = window->findChild<QMenu*>(QStringLiteral("GraphContextMenu"));
   QVERIFY(menu);
   auto* entry = menu->findChild<QAction*>(QString::fromLatin1(action));
   QVERIFY(entry);
@@ -103,9 +103,9 @@ class PictureWindowsTest : public QObject {
     pictures->hide();
 
     // A right click on the graph pops the menu up; one on the side panel does not.
-    auto* menu = window->findChild<QMenu*>(QStringLiteral("GraphMenu"));
+    auto* menu = window->findChild<QMenu*>(QStringLiteral("GraphContextMenu"));
     QVERIFY(menu);
-    QCOMPARE(menu->actions().size(), 2);
+    QCOMPARE(menu->actions().size(), 3);
     QCOMPARE(menu->actions()[0]->text(), QStringLiteral("Pictures..."));
     QCOMPARE(menu->actions()[1]->text(), QStringLiteral("Compliance..."));
     const QPoint onSidePanel(window->width() - 5, 5);

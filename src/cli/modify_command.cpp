@@ -35,8 +35,8 @@ struct ModifyRequest {
 void ApplyTo(const ModifyRequest& request, ModifyValues& values) {
   if (request.width) values.horizontalSize = static_cast<int32_t>(*request.width);
   if (request.height) values.verticalSize = static_cast<int32_t>(*request.height);
-  if (request.aspect) values.aspectRatioItem = static_cast<int32_t>(*request.aspect) - 1;
-  if (request.frameRate) values.frameRateItem = static_cast<int32_t>(*request.frameRate);
+  if (request.aspect) values.aspectRatioCode = static_cast<int32_t>(*request.aspect);
+  if (request.frameRate) values.frameRateCode = static_cast<int32_t>(*request.frameRate);
   if (request.bitRate) values.bitRate = static_cast<int32_t>(*request.bitRate);
   if (request.constrained) values.constrainedParameters = *request.constrained == 1;
 }

@@ -38,7 +38,7 @@ std::string CopySource::Check(const std::string& path, const RecordStores& recor
     return cannotCopy + "it is a system/program stream, not the analysed elementary stream";
   }
 
-  const uint32_t needed = std::min(records.gopCount, records.capacity());
+  const uint32_t needed = records.recordedGopCount();
   RecordStores& found = context_->stores();
   while (found.gopCount < needed && context_->ReadNextSecond(false) != StepResult::kEnded) {
   }

@@ -27,10 +27,6 @@ namespace tessivo::view {
 
 namespace {
 
-const char* const kAspectRatioItems[kAspectRatioItemCount] = {
-    "1:1 VGA ",       "4:3 Generic",  "16:9 Generic", "2.21:1 FILM", "1:0.8055",
-    "16:9 NTSC 525 ", "1:0.8935",     "4:3 PAL 625",  "1:0.9815",    "1:1.0255",
-    "1:1.0695",       "4:3 NTSC 525", "1:1.1575",     "1:1.2015"};
 const char* const kFrameRateItems[kFrameRateItemCount] = {
     "0", "23.99", "24.00", "25.00", "29.99", "30.00", "50.00", "59.99", "60.00"};
 
@@ -91,7 +87,7 @@ TModifFrm::TModifFrm(const AnalysisContext& context, uint32_t kiloBase, QWidget*
   setWindowTitle(QStringLiteral("Modify Stream Parameter"));
 
   auto* header = new QGroupBox(this);
-  AspRat = ItemList("AspRat", kAspectRatioItems, kAspectRatioItemCount, header);
+  AspRat = ItemList("AspRat", kAspectRatioNames, kAspectRatioItemCount, header);
   FrameRate = ItemList("FrameRate", kFrameRateItems, kFrameRateItemCount, header);
   Brate = Edit("Brate", header);
   Edit1 = Edit("Edit1", header);
@@ -194,7 +190,7 @@ TModifFrm::TModifFrm(const AnalysisContext& context, uint32_t kiloBase, QWidget*
 
 uint32_t TModifFrm::gopCount() const {
   const RecordStores& stores = context_.stores();
-  return std::min(stores.gopCount, stores.capacity());
+  return stores.recordedGopCount();
 }
 
 void TModifFrm::showEvent(QShowEvent* event) {
@@ -205,8 +201,8 @@ void TModifFrm::showEvent(QShowEvent* event) {
 void TModifFrm::FormShow() {
   const SequenceSummary& summary = context_.stores().summary;
   const ModifyValues values = ValuesOf(summary);
-  AspRat->setCurrentIndex(values.aspectRatioItem);
-  FrameRate->setCurrentIndex(values.frameRateItem);
+  AspRat->setCurrentIndex(values.aspectRatioCode < 0 ? -1 : values.aspectRatioCode - 1);
+  FrameRate->setCurrentIndex(values.frameRateCode);
   Brate->setText(QString::number(values.bitRate));
   HRes->setText(QString::number(values.horizontalSize));
   VRes->setText(QString::number(values.verticalSize));
@@ -321,8 +317,8 @@ void TModifFrm::WriteCopy() {
       return;
     }
   }
-  values.aspectRatioItem = AspRat->currentIndex();
-  values.frameRateItem = FrameRate->currentIndex();
+  values.aspectRatioCode = AspRat->currentIndex() < 0 ? -1 : AspRat->currentIndex() + 1;
+  values.frameRateCode = FrameRate->currentIndex();
   values.constrainedParameters = CPF->isChecked();
   const RecordStores& stores = context_.stores();
   const HeaderPatch patch = MakeHeaderPatch(values, stores.summary);

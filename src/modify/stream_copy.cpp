@@ -7,6 +7,7 @@
 
 #include "analysis/same_file.h"
 #include "input/start_code_scanner.h"
+#include "input/start_codes.h"
 #include "modify/copy_files.h"
 #include "modify/sequence_header_block.h"
 
@@ -14,10 +15,6 @@ namespace tessivo {
 
 namespace {
 
-constexpr uint8_t kUserDataCode = 0xB2;
-constexpr uint8_t kSequenceHeaderCode = 0xB3;
-constexpr uint8_t kSequenceEndCode = 0xB7;
-constexpr uint8_t kGopCode = 0xB8;
 constexpr uint64_t kProgressStep = 1000;
 
 class Copier {
@@ -43,8 +40,7 @@ class Copier {
     CopyBytes();
     if (cancelled_) return true;
     if (!endCodeLast_ && options_.addSequenceEndCode) {
-      const uint8_t endCode[] = {0x00, 0x00, 0x01, kSequenceEndCode};
-      output_.Put(endCode, sizeof endCode);
+      WriteStartCode(kSequenceEndCode);
     }
     return true;
   }
@@ -75,7 +71,7 @@ class Copier {
       PassPlain(carried, carriedCount, begin, carriedCount + taken - 4);
       Advance(taken);
       skip_ = false;
-      if (!HandleStartCode(static_cast<uint8_t>(scanner_.code()))) return;
+      if (!HandleStartCode(scanner_.code())) return;
     }
     if (skip_) return;
     for (uint32_t i = 0; i < scanner_.carriedCount(); ++i) output_.Put(scanner_.carried(i));
@@ -113,9 +109,9 @@ class Copier {
   }
 
   // False when the copy stops here.
-  bool HandleStartCode(uint8_t code) {
+  bool HandleStartCode(uint32_t code) {
     switch (code) {
-      case kUserDataCode:
+      case kUserDataStartCode:
         if (options_.removeUserData) {
           skip_ = true;
           return true;
@@ -127,7 +123,7 @@ class Copier {
         PatchSequenceHeader();
         headerSinceGop_ = true;
         return true;
-      case kGopCode:
+      case kGroupStartCode:
         if (AtEndOfCut()) return false;
         // GOPs before the first recorded one were never analysed and have no record.
         if (stores_.gopCount > 0 && input_.offset() >= stores_.gopPositions()[0]) ++gopCounter_;
@@ -142,14 +138,14 @@ class Copier {
 
   bool AtEndOfCut() const { return cutAtEnd_ && gopCounter_ == options_.outGop + 1; }
 
-  void WriteStartCode(uint8_t code) {
-    const uint8_t startCode[] = {0x00, 0x00, 0x01, code};
+  void WriteStartCode(uint32_t code) {
+    const uint8_t startCode[] = {0x00, 0x00, 0x01, static_cast<uint8_t>(code)};
     output_.Put(startCode, sizeof startCode);
     endCodeLast_ = code == kSequenceEndCode;
   }
 
   void PatchSequenceHeader() {
-    HeaderBytes header;
+    SequenceHeaderBytes header;
     size_t taken = 0;
     while (taken < header.size() && Take(header[taken])) ++taken;
     if (taken == header.size()) ApplyChangedFields(patch_, header);
@@ -165,8 +161,7 @@ class Copier {
 
   void WriteUserData() {
     if (options_.userData.empty()) return;
-    const uint8_t userDataCode[] = {0x00, 0x00, 0x01, kUserDataCode};
-    output_.Put(userDataCode, sizeof userDataCode);
+    WriteStartCode(kUserDataStartCode);
     output_.Put(reinterpret_cast<const uint8_t*>(options_.userData.data()),
                 options_.userData.size());
   }

@@ -1,4 +1,5 @@
 #include "analysis/analysis_context.h"
+#include "base/rounding.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,12 +7,6 @@
 #include <cstring>
 
 namespace tessivo {
-
-uint32_t RoundToInteger(double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.0f", value);
-  return static_cast<uint32_t>(std::strtoull(text, nullptr, 10));
-}
 
 std::unique_ptr<AnalysisContext> AnalysisContext::Create(const AnalysisSettings& settings,
                                                          AnalysisObserver& observer) {

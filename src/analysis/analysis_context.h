@@ -76,7 +76,4 @@ class AnalysisContext {
   double totalQuant_ = 0.0;
 };
 
-// Nearest integer, as "%.0f" formats it.
-uint32_t RoundToInteger(double value);
-
 }  // namespace tessivo

@@ -326,7 +326,7 @@ void TPWindow2::ShowCGauges() {
   inputs.customMegabytes = Csp->value();
   inputs.complexity = TB1->value();
   inputs.quality = TB2->value();
-  const VideoLengthResult result = tessivo::ShowCGauges(inputs, kiloBase_);
+  const VideoLengthResult result = tessivo::ComputeVideoLength(inputs, kiloBase_);
   ShowOnGauge(CGb, result.videoKbps, 0, kRateGaugeMaximum);
   if (result.quality) {
     TCGauge* const quality[3] = {Cg1, Cg2, Cg3};

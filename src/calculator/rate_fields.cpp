@@ -1,12 +1,8 @@
 #include "calculator/rate_fields.h"
 
-#include <cmath>
+#include "base/rounding.h"
 
 namespace tessivo {
-
-int64_t RoundToNearest(double value) {
-  return static_cast<int64_t>(std::nearbyint(value));
-}
 
 RateFields BpsChange(int64_t bps, uint32_t kiloBase) {
   const double k = kiloBase;

@@ -13,7 +13,6 @@ namespace tessivo {
 
 namespace {
 constexpr uint32_t kFramePicture = 3;
-constexpr double kAssumedFrameRate = 25.0;
 
 // Record fields are 32 bits wide: a larger value is kept as the largest they hold.
 uint32_t ClampTo32(uint64_t value) {
@@ -315,7 +314,7 @@ bool VideoParser::CountsFieldPictures() const {
 }
 
 double VideoParser::SecondLength() const {
-  return facts_.frameRate > 0.0 ? facts_.frameRate : kAssumedFrameRate;
+  return FrameRateOrAssumed(facts_.frameRate);
 }
 
 void VideoParser::FillRecord(const Step& step, PerSecondStats& record) const {

@@ -4,6 +4,7 @@
 #include <QTabWidget>
 
 #include "analysis/analysis_context.h"
+#include "base/rounding.h"
 
 namespace tessivo::view {
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/analysis_context.h"
+#include "base/rounding.h"
 #include "support/analysed_stream.h"
 #include "support/built_streams.h"
 #include "support/stream_builder.h"

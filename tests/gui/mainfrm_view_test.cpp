@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "analysis/result_file.h"
+#include "base/rounding.h"
 #include "gui_test_support.h"
 #include "gui_tests.h"
 #include "support/test_files.h"

@@ -77,7 +77,7 @@ class Checker {
 
   bool HasFacts() const { return stores_.pictureFactsAvailable; }
   uint32_t pictureCount() const { return stores_.summary.pictureCount; }
-  uint32_t gopCount() const { return std::min(stores_.gopCount, stores_.capacity()); }
+  uint32_t gopCount() const { return stores_.recordedGopCount(); }
   const PictureFacts& facts(uint32_t picture) const { return stores_.pictureFacts()[picture]; }
   const SequenceFacts& sequenceOf(uint32_t picture) const {
     return stores_.sequenceFacts()[facts(picture).sequence];

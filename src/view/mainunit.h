@@ -82,7 +82,7 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Start-up and layout (mainunit.cpp).
+  // The controls and the dialogs (side_panel.cpp).
   void CreateControls();
   QWidget* CreateFilePanel();
   QWidget* CreateToolPanel();
@@ -90,6 +90,8 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   QWidget* CreateScalePanel();
   QWidget* CreatePageControl();
   void CreateDialogs();
+
+  // Start-up, window events and closing (mainunit.cpp).
   void InitAnalysisStorage();
   void FormShow();
   void FormClose();

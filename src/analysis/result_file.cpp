@@ -268,8 +268,9 @@ bool TrailerMatches(const std::string& path, const SequenceSummary& loaded, uint
       return false;
     }
     for (uint32_t i = 0; i < n; ++i) {
-      const uint64_t position = Get64(positions + 8 * i);
-      if (static_cast<uint32_t>(position) != Get32(chunk + i * kStoredGopSize + 112)) return false;
+      const uint64_t position = Get64(positions + size_t{8} * i);
+      if (static_cast<uint32_t>(position) != Get32(chunk + size_t{i} * kStoredGopSize + 112))
+        return false;
       wide = wide || Beyond32Bits(position);
     }
   }
@@ -282,6 +283,54 @@ bool ReadTrailer(std::FILE* file, RecordStores& stores, uint8_t* chunk) {
   stores.streamByteCount = Get64(head + kTrailerHeadSize);
   const auto decode = [](const uint8_t* in, uint64_t& position) { position = Get64(in); };
   return ReadRecords(file, stores.gopPositions(), stores.summary.savedGopCount, 8, decode, chunk);
+}
+
+// Where a result file's records lie, from the counts its header announces.
+struct StoredLayout {
+  uint64_t gopOffset = 0;
+  uint64_t recordsEnd = 0;
+  bool hasTrailer = false;
+};
+
+ResultFileStatus CheckLayout(const std::string& path, uint64_t length,
+                             const SequenceSummary& loaded, const RecordStores& stores,
+                             StoredLayout& layout) {
+  layout.gopOffset = kResultHeaderSize + kStoredSecondSize * loaded.savedSecondCount;
+  layout.recordsEnd = layout.gopOffset + kStoredGopSize * loaded.savedGopCount +
+                      kStoredPictureSize * loaded.pictureCount;
+  layout.hasTrailer =
+      length == layout.recordsEnd + kTrailerHeadSize + TrailerBodySize(loaded.savedGopCount);
+  if (length != layout.recordsEnd && !layout.hasTrailer) {
+    return Failure(path +
+                   " is not a result file: its length does not match the records it "
+                   "announces");
+  }
+  if (loaded.savedSecondCount > stores.secondCapacity() ||
+      loaded.savedGopCount > stores.capacity() || loaded.pictureCount > stores.capacity()) {
+    return Failure(path + " holds more records than this analysis can keep (Max. frames: " +
+                   std::to_string(stores.capacity()) + ")");
+  }
+  return ResultFileStatus{true, {}};
+}
+
+// Replaces the stores' records with the file's; false when the file could not be read whole.
+bool ReadStoredRecords(std::FILE* file, const SequenceSummary& loaded, bool hasTrailer,
+                       RecordStores& stores, uint8_t* chunk) {
+  stores.ClearSummary();
+  stores.summary = loaded;
+  stores.streamByteCount = loaded.streamBytes;
+  stores.ClearSeconds();
+  stores.ClearPicturesAndGops();
+  const bool read =
+      ReadRecords(file, stores.seconds(), loaded.savedSecondCount, kStoredSecondSize, DecodeSecond,
+                  chunk) &&
+      ReadRecords(file, stores.gops(), loaded.savedGopCount, kStoredGopSize, DecodeGop, chunk) &&
+      ReadRecords(file, stores.pictures(), loaded.pictureCount, kStoredPictureSize, DecodePicture,
+                  chunk);
+  if (!read) return false;
+  for (uint32_t i = 0; i < loaded.savedGopCount; ++i)
+    stores.gopPositions()[i] = stores.gops()[i].position;
+  return !hasTrailer || ReadTrailer(file, stores, chunk);
 }
 
 }  // namespace
@@ -322,45 +371,19 @@ ResultFileStatus LoadResultFile(AnalysisContext& context, const std::string& pat
   }
   SequenceSummary loaded;
   DecodeHeader(header, loaded);
-  const uint64_t gopOffset = kResultHeaderSize + kStoredSecondSize * loaded.savedSecondCount;
-  const uint64_t recordsEnd =
-      gopOffset + kStoredGopSize * loaded.savedGopCount + kStoredPictureSize * loaded.pictureCount;
-  const bool hasTrailer =
-      length == recordsEnd + kTrailerHeadSize + TrailerBodySize(loaded.savedGopCount);
-  if (length != recordsEnd && !hasTrailer) {
-    return Failure(path +
-                   " is not a result file: its length does not match the records it "
-                   "announces");
-  }
   RecordStores& stores = context.stores();
-  if (loaded.savedSecondCount > stores.secondCapacity() ||
-      loaded.savedGopCount > stores.capacity() || loaded.pictureCount > stores.capacity()) {
-    return Failure(path + " holds more records than this analysis can keep (Max. frames: " +
-                   std::to_string(stores.capacity()) + ")");
-  }
+  StoredLayout layout;
+  ResultFileStatus layoutStatus = CheckLayout(path, length, loaded, stores, layout);
+  if (!layoutStatus.ok) return layoutStatus;
   auto chunk = std::make_unique_for_overwrite<uint8_t[]>(kChunkRecords * kStoredGopSize);
-  if (hasTrailer && !TrailerMatches(path, loaded, gopOffset, recordsEnd, chunk.get())) {
+  if (layout.hasTrailer &&
+      !TrailerMatches(path, loaded, layout.gopOffset, layout.recordsEnd, chunk.get())) {
     return Failure(path +
                    " is not a result file: its trailer of 64-bit positions does not match its "
                    "records");
   }
 
-  stores.ClearSummary();
-  stores.summary = loaded;
-  stores.streamByteCount = loaded.streamBytes;
-  stores.ClearSeconds();
-  stores.ClearPicturesAndGops();
-  const bool read = ReadRecords(file.get(), stores.seconds(), loaded.savedSecondCount,
-                                kStoredSecondSize, DecodeSecond, chunk.get()) &&
-                    ReadRecords(file.get(), stores.gops(), loaded.savedGopCount, kStoredGopSize,
-                                DecodeGop, chunk.get()) &&
-                    ReadRecords(file.get(), stores.pictures(), loaded.pictureCount,
-                                kStoredPictureSize, DecodePicture, chunk.get());
-  if (read) {
-    for (uint32_t i = 0; i < loaded.savedGopCount; ++i)
-      stores.gopPositions()[i] = stores.gops()[i].position;
-  }
-  if (!(read && (!hasTrailer || ReadTrailer(file.get(), stores, chunk.get())))) {
+  if (!ReadStoredRecords(file.get(), loaded, layout.hasTrailer, stores, chunk.get())) {
     // The file changed under us; leave no mixture of two analyses behind.
     stores.ClearSummary();
     stores.ClearSeconds();

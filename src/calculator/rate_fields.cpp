@@ -6,13 +6,14 @@ namespace tessivo {
 
 RateFields BpsChange(int64_t bps, uint32_t kiloBase) {
   const double k = kiloBase;
-  return {bps, RoundToNearest(bps / k), RoundToNearest(bps / k / k)};
+  const auto rate = static_cast<double>(bps);
+  return {bps, RoundToNearest(rate / k), RoundToNearest(rate / k / k)};
 }
 
 RateFields KBpsChange(int64_t kbps, uint32_t kiloBase) {
   const int64_t bps = kiloBase * kbps / 400 * 400;
   const double k = kiloBase;
-  return {bps, kbps, RoundToNearest(bps / k / k)};
+  return {bps, kbps, RoundToNearest(static_cast<double>(bps) / k / k)};
 }
 
 RateFields MBpsChange(int64_t mbps, uint32_t kiloBase) {

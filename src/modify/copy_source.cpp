@@ -50,8 +50,9 @@ std::string CopySource::Check(const std::string& path, const RecordStores& recor
   // Result files keep the low 32 bits of each position.
   for (uint32_t i = 0; i < needed; ++i) {
     if (static_cast<uint32_t>(found.gopPositions()[i]) != records.gops()[i].position) {
-      return cannotCopy + "GOP " + std::to_string(i) + " is not where the analysis found it" +
-             notAnalysed;
+      std::string message = cannotCopy;
+      message += "GOP " + std::to_string(i) + " is not where the analysis found it";
+      return message + notAnalysed;
     }
   }
   // A result saved during a run holds only the first GOPs: the copy follows those.

@@ -221,7 +221,7 @@ VideoParser::StartCodeOutcome VideoParser::HandlePicture(Step& step) {
     return StartCodeOutcome::kContinue;
   }
   if (step.pictureSliceCount != 0 && summary.pictureCount > 0) {
-    pictures[summary.pictureCount - 1].qavg /= step.pictureSliceCount;
+    pictures[summary.pictureCount - 1].qavg /= static_cast<double>(step.pictureSliceCount);
   }
   step.pictureSliceCount = 0;
   if (summary.pictureCount == stores_.capacity()) return StartCodeOutcome::kStoreFull;
@@ -239,7 +239,8 @@ VideoParser::StartCodeOutcome VideoParser::HandlePicture(Step& step) {
   pictureFacts_.OnPicture(summary.pictureCount - 1, position, start, vbvDelay,
                           stores_.gopCount > 0 ? stores_.gopCount - 1 : kNoGop, secondsParsed_);
   if (step.sliceCount != 0) {
-    step.quantiserTotal += static_cast<double>(step.quantiserSum) / step.sliceCount;
+    step.quantiserTotal +=
+        static_cast<double>(step.quantiserSum) / static_cast<double>(step.sliceCount);
     step.quantiserSum = 0;
     step.sliceCount = 0;
   }
@@ -304,7 +305,7 @@ void VideoParser::CloseOpenPicture(Step& step) {
   PictureRecord& picture = stores_.pictures()[summary.pictureCount - 1];
   picture.size = ClampTo32(source_.streamByteCounter() - lastPicturePosition_);
   if (step.pictureSliceCount != 0) {
-    picture.qavg /= step.pictureSliceCount;
+    picture.qavg /= static_cast<double>(step.pictureSliceCount);
     step.pictureSliceCount = 0;
   }
 }

@@ -53,7 +53,8 @@ Table BuildPictureTable(const RecordStores& stores, const VbvResult* vbv) {
     if (!modelled) continue;
     const uint64_t size = stores.sequenceFacts()[stores.pictureFacts()[i].sequence].vbvBufferSize;
     if (size == 0) continue;
-    const double fill = 100.0 * static_cast<double>(vbv->pictures[i].before) / size;
+    const double fill =
+        100.0 * static_cast<double>(vbv->pictures[i].before) / static_cast<double>(size);
     table.cell(row, 8) = NumberCell(Fixed(fill, 1));
   }
   return table;

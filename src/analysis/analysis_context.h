@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "analysis/analysis_observer.h"
 #include "analysis/stream_report.h"
+#include "base/analysis_observer.h"
 #include "input/fread.h"
 #include "mpeg/mpgread.h"
 #include "mpeg/record_stores.h"

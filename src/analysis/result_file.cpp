@@ -8,7 +8,7 @@
 #include <memory>
 #include <system_error>
 
-#include "analysis/partial_file.h"
+#include "base/partial_file.h"
 
 namespace tessivo {
 

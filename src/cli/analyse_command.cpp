@@ -3,7 +3,7 @@
 
 #include "analysis/analysis_context.h"
 #include "analysis/result_file.h"
-#include "analysis/same_file.h"
+#include "base/same_file.h"
 #include "cli/analysis_output.h"
 #include "cli/cli_observer.h"
 #include "cli/commands.h"

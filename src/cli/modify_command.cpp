@@ -5,7 +5,7 @@
 #include <string>
 
 #include "analysis/analysis_context.h"
-#include "analysis/same_file.h"
+#include "base/same_file.h"
 #include "cli/cli_observer.h"
 #include "cli/commands.h"
 #include "cli/whole_file_analysis.h"

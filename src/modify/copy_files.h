@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-#include "analysis/partial_file.h"
+#include "base/partial_file.h"
 
 namespace tessivo {
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "analysis/same_file.h"
+#include "base/same_file.h"
 #include "input/start_code_scanner.h"
 #include "input/start_codes.h"
 #include "modify/copy_files.h"

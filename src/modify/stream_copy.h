@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "analysis/analysis_observer.h"
+#include "base/analysis_observer.h"
 #include "modify/header_patch.h"
 #include "mpeg/record_stores.h"
 

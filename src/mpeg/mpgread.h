@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "analysis/analysis_observer.h"
+#include "base/analysis_observer.h"
 #include "input/fread.h"
 #include "mpeg/byte_source.h"
 #include "mpeg/header_decoders.h"

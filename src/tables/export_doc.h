@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "analysis/analysis_observer.h"
+#include "base/analysis_observer.h"
 #include "tables/table.h"
 
 namespace tessivo {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "analysis/partial_file.h"
+#include "base/partial_file.h"
 
 namespace tessivo {
 

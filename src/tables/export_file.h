@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/analysis_observer.h"
+#include "base/analysis_observer.h"
 
 namespace tessivo {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/analysis_observer.h"
+#include "base/analysis_observer.h"
 #include "tables/table.h"
 
 namespace tessivo {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "analysis/analysis_observer.h"
+#include "base/analysis_observer.h"
 #include "tables/table.h"
 
 namespace tessivo {

@@ -16,7 +16,7 @@
 
 #include "analysis/result_file.h"
 #include "analysis/stream_report.h"
-#include "mpeg/freadthread.h"
+#include "mpeg/qt/freadthread.h"
 #include "view/graph_widget.h"
 #include "view/mainunit.h"
 #include "view/settings_registry.h"

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QTabWidget>
 
-#include "view/gauge.h"
+#include "base/qt/gauge.h"
 #include "view/graph_widget.h"
 #include "view/mainunit.h"
 

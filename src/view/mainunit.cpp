@@ -17,9 +17,9 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "mpeg/freadthread.h"
 #include "mpeg/kilo_base.h"
-#include "tables/table_grid.h"
+#include "mpeg/qt/freadthread.h"
+#include "tables/qt/table_grid.h"
 #include "view/about.h"
 #include "view/graph_widget.h"
 #include "view/settings_registry.h"

@@ -1,12 +1,12 @@
 // The main window's tool buttons that open the table, patcher and calculator windows.
 #include <QToolButton>
 
-#include "calculator/pwind2.h"
-#include "modify/modif.h"
-#include "tables/fexport.h"
-#include "tables/gopform.h"
-#include "tables/pdialog.h"
-#include "tables/seconds.h"
+#include "calculator/qt/pwind2.h"
+#include "modify/qt/modif.h"
+#include "tables/qt/fexport.h"
+#include "tables/qt/gopform.h"
+#include "tables/qt/pdialog.h"
+#include "tables/qt/seconds.h"
 #include "view/mainunit.h"
 
 namespace tessivo::view {

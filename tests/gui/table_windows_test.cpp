@@ -21,12 +21,12 @@
 #include "tables/export_doc.h"
 #include "tables/export_html.h"
 #include "tables/export_xls.h"
-#include "tables/fexport.h"
 #include "tables/gop_table.h"
-#include "tables/grid_print.h"
-#include "tables/pdialog.h"
+#include "tables/qt/fexport.h"
+#include "tables/qt/grid_print.h"
+#include "tables/qt/pdialog.h"
+#include "tables/qt/table_grid.h"
 #include "tables/seconds_table.h"
-#include "tables/table_grid.h"
 
 namespace tessivo::test {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_observer.h"
+#include "base/analysis_observer.h"
 
 namespace tessivo::test {
 

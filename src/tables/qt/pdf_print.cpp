@@ -1,13 +1,13 @@
-#include "tables/pdf_print.h"
+#include "tables/qt/pdf_print.h"
 
 #include <QBuffer>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <string_view>
 
-#include "analysis/analysis_observer.h"
+#include "base/analysis_observer.h"
 #include "tables/export_file.h"
-#include "tables/grid_print.h"
+#include "tables/qt/grid_print.h"
 
 namespace tessivo::view {
 

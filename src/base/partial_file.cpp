@@ -1,4 +1,4 @@
-#include "analysis/partial_file.h"
+#include "base/partial_file.h"
 
 #include <fcntl.h>
 

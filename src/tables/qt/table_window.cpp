@@ -1,13 +1,13 @@
-#include "tables/table_window.h"
+#include "tables/qt/table_window.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "tables/fexport.h"
-#include "tables/pdialog.h"
-#include "tables/table_icons.h"
+#include "tables/qt/fexport.h"
+#include "tables/qt/pdialog.h"
+#include "tables/qt/table_icons.h"
 
 namespace tessivo::view {
 

@@ -1,4 +1,4 @@
-#include "view/gauge.h"
+#include "base/qt/gauge.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QPrinter>
 
-#include "tables/table_grid.h"
+#include "tables/qt/table_grid.h"
 
 class QPushButton;
 

@@ -7,8 +7,8 @@
 #include <QSize>
 
 #include "mpeg/record_stores.h"
+#include "tables/qt/table_grid.h"
 #include "tables/table.h"
-#include "tables/table_grid.h"
 
 class QFrame;
 class QToolButton;

@@ -1,4 +1,4 @@
-#include "tables/gopform.h"
+#include "tables/qt/gopform.h"
 
 #include "tables/gop_table.h"
 

@@ -1,6 +1,6 @@
 // The partial-file writer that every output goes through: a fresh temporary file of its own
 // beside the target, told to the observer while it exists, renamed or removed at the end.
-#include "analysis/partial_file.h"
+#include "base/partial_file.h"
 
 #include <gtest/gtest.h>
 

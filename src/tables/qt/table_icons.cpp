@@ -1,4 +1,4 @@
-#include "tables/table_icons.h"
+#include "tables/qt/table_icons.h"
 
 #include <QPainter>
 #include <QPixmap>

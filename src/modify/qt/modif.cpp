@@ -1,4 +1,4 @@
-#include "modify/modif.h"
+#include "modify/qt/modif.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "tables/fexport.h"
+#include "tables/qt/fexport.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -10,8 +10,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "tables/error_messages.h"
 #include "tables/export_formats.h"
+#include "tables/qt/error_messages.h"
 
 namespace tessivo::view {
 

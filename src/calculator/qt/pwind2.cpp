@@ -1,4 +1,4 @@
-#include "calculator/pwind2.h"
+#include "calculator/qt/pwind2.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,11 +13,11 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/qt/gauge.h"
 #include "calculator/bitrate_result.h"
 #include "calculator/calculator_tables.h"
 #include "calculator/rate_fields.h"
 #include "calculator/video_length.h"
-#include "view/gauge.h"
 
 namespace tessivo::view {
 

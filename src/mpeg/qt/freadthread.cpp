@@ -1,4 +1,4 @@
-#include "mpeg/freadthread.h"
+#include "mpeg/qt/freadthread.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

@@ -1,4 +1,4 @@
-#include "analysis/same_file.h"
+#include "base/same_file.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "tables/seconds.h"
+#include "tables/qt/seconds.h"
 
 #include "tables/seconds_table.h"
 

@@ -1,7 +1,7 @@
 // TGopFrm ("GOPs"): every GOP header of the analysed stream, rebuilt on every showing.
 #pragma once
 
-#include "tables/table_window.h"
+#include "tables/qt/table_window.h"
 
 namespace tessivo::view {
 

@@ -1,13 +1,13 @@
-#include "tables/pdialog.h"
+#include "tables/qt/pdialog.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QPrintDialog>
 #include <QPushButton>
 
-#include "tables/error_messages.h"
-#include "tables/grid_print.h"
-#include "tables/pdf_print.h"
+#include "tables/qt/error_messages.h"
+#include "tables/qt/grid_print.h"
+#include "tables/qt/pdf_print.h"
 
 namespace tessivo::view {
 

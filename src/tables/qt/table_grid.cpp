@@ -1,4 +1,4 @@
-#include "tables/table_grid.h"
+#include "tables/qt/table_grid.h"
 
 #include <QAbstractButton>
 #include <QEvent>

@@ -5,7 +5,7 @@
 #include <QDialog>
 
 #include "tables/export_formats.h"
-#include "tables/table_grid.h"
+#include "tables/qt/table_grid.h"
 
 class QFileDialog;
 class QLineEdit;

@@ -2,7 +2,7 @@
 // every showing.
 #pragma once
 
-#include "tables/table_window.h"
+#include "tables/qt/table_window.h"
 
 namespace tessivo::view {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "analysis/analysis_observer.h"
+#include "base/analysis_observer.h"
 
 namespace tessivo::view {
 

@@ -1,11 +1,11 @@
-#include "tables/grid_print.h"
+#include "tables/qt/grid_print.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
 #include <vector>
 
-#include "tables/table_grid.h"
+#include "tables/qt/table_grid.h"
 
 namespace tessivo::view {
 

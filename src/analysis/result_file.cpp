@@ -218,10 +218,6 @@ bool ReadRecords(std::FILE* file, Record* records, uint32_t count, size_t stored
   return true;
 }
 
-ResultFileStatus Failure(std::string message) {
-  return ResultFileStatus{false, std::move(message)};
-}
-
 bool WriteTrailer(std::FILE* file, const RecordStores& stores, uint32_t gopCount, uint8_t* chunk) {
   uint8_t head[kTrailerHeadSize + 8];
   std::memcpy(head, kTrailerTag, sizeof kTrailerTag);
@@ -292,25 +288,26 @@ struct StoredLayout {
   bool hasTrailer = false;
 };
 
-ResultFileStatus CheckLayout(const std::string& path, uint64_t length,
-                             const SequenceSummary& loaded, const RecordStores& stores,
-                             StoredLayout& layout) {
+Status CheckLayout(const std::string& path, uint64_t length, const SequenceSummary& loaded,
+                   const RecordStores& stores, StoredLayout& layout) {
   layout.gopOffset = kResultHeaderSize + kStoredSecondSize * loaded.savedSecondCount;
   layout.recordsEnd = layout.gopOffset + kStoredGopSize * loaded.savedGopCount +
                       kStoredPictureSize * loaded.pictureCount;
   layout.hasTrailer =
       length == layout.recordsEnd + kTrailerHeadSize + TrailerBodySize(loaded.savedGopCount);
   if (length != layout.recordsEnd && !layout.hasTrailer) {
-    return Failure(path +
-                   " is not a result file: its length does not match the records it "
-                   "announces");
+    return Failure(StatusKind::kBadResultFile,
+                   path +
+                       " is not a result file: its length does not match the records it "
+                       "announces");
   }
   if (loaded.savedSecondCount > stores.secondCapacity() ||
       loaded.savedGopCount > stores.capacity() || loaded.pictureCount > stores.capacity()) {
-    return Failure(path + " holds more records than this analysis can keep (Max. frames: " +
-                   std::to_string(stores.capacity()) + ")");
+    return Failure(StatusKind::kBadResultFile,
+                   path + " holds more records than this analysis can keep (Max. frames: " +
+                       std::to_string(stores.capacity()) + ")");
   }
-  return ResultFileStatus{true, {}};
+  return Status{};
 }
 
 // Replaces the stores' records with the file's; false when the file could not be read whole.
@@ -335,14 +332,15 @@ bool ReadStoredRecords(std::FILE* file, const SequenceSummary& loaded, bool hasT
 
 }  // namespace
 
-ResultFileStatus SaveResultFile(AnalysisContext& context, const std::string& path) {
+Status SaveResultFile(AnalysisContext& context, const std::string& path) {
   RecordStores& stores = context.stores();
   SequenceSummary& summary = stores.summary;
   summary.savedSecondCount = stores.ValidSecondCount();
   summary.savedGopCount = stores.gopCount;
 
   PartialFile file(&context.observer());
-  if (!file.Create(path)) return Failure("Cannot create the result file " + path);
+  if (!file.Create(path))
+    return Failure(StatusKind::kCannotWrite, "Cannot create the result file " + path);
   auto chunk = std::make_unique_for_overwrite<uint8_t[]>(kChunkRecords * kStoredGopSize);
   uint8_t header[kResultHeaderSize];
   EncodeHeader(summary, header);
@@ -355,32 +353,35 @@ ResultFileStatus SaveResultFile(AnalysisContext& context, const std::string& pat
                               kStoredPictureSize, EncodePicture, chunk.get()) &&
                  (!NeedsTrailer(stores, summary.savedGopCount) ||
                   WriteTrailer(file.get(), stores, summary.savedGopCount, chunk.get()));
-  if (!file.Commit(written)) return Failure("Cannot write the result file " + path);
-  return ResultFileStatus{true, {}};
+  if (!file.Commit(written))
+    return Failure(StatusKind::kCannotWrite, "Cannot write the result file " + path);
+  return Status{};
 }
 
-ResultFileStatus LoadResultFile(AnalysisContext& context, const std::string& path) {
+Status LoadResultFile(AnalysisContext& context, const std::string& path) {
   std::error_code error;
   const uint64_t length = std::filesystem::file_size(path, error);
   File file(error ? nullptr : std::fopen(path.c_str(), "rb"));
-  if (!file) return Failure("Cannot open the result file " + path);
+  if (!file) return Failure(StatusKind::kBadResultFile, "Cannot open the result file " + path);
 
   uint8_t header[kResultHeaderSize];
   if (length < kResultHeaderSize || std::fread(header, kResultHeaderSize, 1, file.get()) != 1) {
-    return Failure(path + " is not a result file: it is shorter than a result header");
+    return Failure(StatusKind::kBadResultFile,
+                   path + " is not a result file: it is shorter than a result header");
   }
   SequenceSummary loaded;
   DecodeHeader(header, loaded);
   RecordStores& stores = context.stores();
   StoredLayout layout;
-  ResultFileStatus layoutStatus = CheckLayout(path, length, loaded, stores, layout);
-  if (!layoutStatus.ok) return layoutStatus;
+  Status layoutStatus = CheckLayout(path, length, loaded, stores, layout);
+  if (!layoutStatus.ok()) return layoutStatus;
   auto chunk = std::make_unique_for_overwrite<uint8_t[]>(kChunkRecords * kStoredGopSize);
   if (layout.hasTrailer &&
       !TrailerMatches(path, loaded, layout.gopOffset, layout.recordsEnd, chunk.get())) {
-    return Failure(path +
-                   " is not a result file: its trailer of 64-bit positions does not match its "
-                   "records");
+    return Failure(StatusKind::kBadResultFile,
+                   path +
+                       " is not a result file: its trailer of 64-bit positions does not match its "
+                       "records");
   }
 
   if (!ReadStoredRecords(file.get(), loaded, layout.hasTrailer, stores, chunk.get())) {
@@ -389,13 +390,13 @@ ResultFileStatus LoadResultFile(AnalysisContext& context, const std::string& pat
     stores.ClearSeconds();
     stores.ClearPicturesAndGops();
     context.MarkResultLoaded(0);
-    return Failure("Cannot read the result file " + path);
+    return Failure(StatusKind::kBadResultFile, "Cannot read the result file " + path);
   }
   stores.gopCount = loaded.savedGopCount;
   // Every record the file counts is one of the analysis, whatever its flag says.
   for (uint32_t i = 0; i < loaded.savedSecondCount; ++i) stores.seconds()[i].valid = 1;
   context.MarkResultLoaded(loaded.savedSecondCount);
-  return ResultFileStatus{true, {}};
+  return Status{};
 }
 
 }  // namespace tessivo

@@ -6,14 +6,14 @@
 #include <cstdio>
 #include <string>
 
-#include "base/analysis_observer.h"
+#include "base/partial_file_watcher.h"
 
 namespace tessivo {
 
 class PartialFile {
  public:
-  // The observer, if any, is told the temporary name while it exists.
-  explicit PartialFile(AnalysisObserver* observer = nullptr) : observer_(observer) {}
+  // The watcher, if any, is told the temporary name while it exists.
+  explicit PartialFile(PartialFileWatcher* observer = nullptr) : observer_(observer) {}
   ~PartialFile();
   PartialFile(const PartialFile&) = delete;
   PartialFile& operator=(const PartialFile&) = delete;
@@ -28,7 +28,7 @@ class PartialFile {
   void Discard();
   void Forget();
 
-  AnalysisObserver* observer_;
+  PartialFileWatcher* observer_;
   std::string path_;
   std::string temporaryPath_;
   std::FILE* file_ = nullptr;

@@ -6,6 +6,7 @@
 #include "base/same_file.h"
 #include "cli/analysis_output.h"
 #include "cli/cli_observer.h"
+#include "cli/status_exit.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
 #include "cli/whole_file_analysis.h"
@@ -32,10 +33,7 @@ int CheckOutputsAreNotTheInput(const std::string& input, const std::string& inpu
 
 int SaveTo(AnalysisContext& context, const std::optional<std::string>& path) {
   if (!path) return kExitDone;
-  const ResultFileStatus status = SaveResultFile(context, *path);
-  if (status.ok) return kExitDone;
-  std::fprintf(stderr, "%s\n", status.message.c_str());
-  return kExitCannotWrite;
+  return ReportFailure(SaveResultFile(context, *path));
 }
 
 // The report goes to stdout unless the JSON document does.
@@ -89,16 +87,11 @@ int RunShow(ArgumentList& arguments) {
   if (refused != kExitDone) return refused;
 
   CliObserver observer(files[0], true);
-  auto context = AnalysisContext::Create(AnalysisSettings{}, observer);
-  if (!context) {
-    observer.ShowMessage("Not enough memory!");
-    return kExitNotEnoughMemory;
-  }
-  const ResultFileStatus status = LoadResultFile(*context, files[0]);
-  if (!status.ok) {
-    std::fprintf(stderr, "%s\n", status.message.c_str());
-    return kExitBadResultFile;
-  }
+  Status status;
+  auto context = AnalysisContext::Create(AnalysisSettings{}, observer, &status);
+  if (!context) return ReportFailure(status, &observer);
+  status = LoadResultFile(*context, files[0]);
+  if (!status.ok()) return ReportFailure(status, &observer);
   return Finish(*context, save, exports);
 }
 

@@ -27,6 +27,6 @@ std::string TakeExportOptions(ArgumentList& arguments, ExportOptions& options);
 
 // Writes the requested files; returns kExitDone or kExitCannotWrite.
 int WriteExports(const AnalysisContext& context, const ExportOptions& options,
-                 AnalysisObserver& observer);
+                 PartialFileWatcher& watcher);
 
 }  // namespace tessivo::cli

@@ -20,11 +20,11 @@ constexpr uint64_t kProgressStep = 1000;
 class Copier {
  public:
   Copier(const HeaderPatch& patch, const CopyOptions& options, const RecordStores& stores,
-         AnalysisObserver& observer, CopyInput& input, CopyOutput& output)
+         CopyProgress& progress, CopyInput& input, CopyOutput& output)
       : patch_(patch),
         options_(options),
         stores_(stores),
-        observer_(observer),
+        progress_(progress),
         input_(input),
         output_(output),
         block_(SequenceHeaderBlock(stores.firstSequenceBlock, patch)) {}
@@ -104,8 +104,8 @@ class Copier {
   void ReportProgress(uint64_t taken) {
     if (input_.length() == 0) return;
     const uint64_t percent = std::min<uint64_t>(taken * 100 / input_.length(), 100);
-    observer_.UpdateCopyProgress(static_cast<uint32_t>(percent));
-    if (observer_.CopyCancelled()) cancelled_ = true;
+    progress_.UpdateCopyProgress(static_cast<uint32_t>(percent));
+    if (progress_.CopyCancelled()) cancelled_ = true;
   }
 
   // False when the copy stops here.
@@ -169,7 +169,7 @@ class Copier {
   const HeaderPatch& patch_;
   const CopyOptions& options_;
   const RecordStores& stores_;
-  AnalysisObserver& observer_;
+  CopyProgress& progress_;
   CopyInput& input_;
   CopyOutput& output_;
   const std::vector<uint8_t> block_;
@@ -185,21 +185,26 @@ class Copier {
 
 }  // namespace
 
-CopyResult StreamCopy(const std::string& inputPath, const std::string& outputPath,
-                      const HeaderPatch& patch, const CopyOptions& options,
-                      const RecordStores& stores, AnalysisObserver& observer) {
+Status StreamCopy(const std::string& inputPath, const std::string& outputPath,
+                  const HeaderPatch& patch, const CopyOptions& options, const RecordStores& stores,
+                  CopyProgress& progress) {
+  constexpr StatusKind kFailed = StatusKind::kCannotWrite;
   if (SameFile(inputPath, outputPath)) {
-    return {false, SameFileRefusal(outputPath, inputPath, "analysed file")};
+    return Failure(kFailed, SameFileRefusal(outputPath, inputPath, "analysed file"));
   }
   CopyInput input;
-  if (!input.Open(inputPath)) return {false, "Cannot open the input file " + inputPath};
-  CopyOutput output(observer);
-  if (!output.Create(outputPath)) return {false, "Cannot create the output file " + outputPath};
-  Copier copier(patch, options, stores, observer, input, output);
-  if (!copier.Run()) return {false, "Cannot read the input file " + inputPath};
-  if (copier.cancelled()) return {false, "The copy to " + outputPath + " was cancelled"};
-  if (!output.Commit()) return {false, "Cannot write the output file " + outputPath};
-  return {true, {}};
+  if (!input.Open(inputPath)) return Failure(kFailed, "Cannot open the input file " + inputPath);
+  CopyOutput output(progress);
+  if (!output.Create(outputPath)) {
+    return Failure(kFailed, "Cannot create the output file " + outputPath);
+  }
+  Copier copier(patch, options, stores, progress, input, output);
+  if (!copier.Run()) return Failure(kFailed, "Cannot read the input file " + inputPath);
+  if (copier.cancelled()) {
+    return Failure(StatusKind::kCancelled, "The copy to " + outputPath + " was cancelled");
+  }
+  if (!output.Commit()) return Failure(kFailed, "Cannot write the output file " + outputPath);
+  return Status{};
 }
 
 }  // namespace tessivo

@@ -36,12 +36,11 @@ VideoParser::VideoParser(FileReader& reader, RecordStores& stores, AnalysisObser
       source_(reader, stores.firstSequenceBlock),
       pictureFacts_(stores) {}
 
-OpenResult VideoParser::OpenStream(const std::string& path) {
+Status VideoParser::OpenStream(const std::string& path) {
   currentStartCode_ = kEndOfStream;
   source_.Reset();
   if (!reader_.OpenInputFile(path)) {
-    observer_.ShowMessage(FileNotFoundMessage(path));
-    return OpenResult::kFileNotFound;
+    return Failure(StatusKind::kFileNotFound, FileNotFoundMessage(path));
   }
   extensionSeen_ = false;
   sequenceHeaderDecoded_ = false;
@@ -56,8 +55,8 @@ OpenResult VideoParser::OpenStream(const std::string& path) {
   std::memset(&stores_.firstSequenceBlock, 0, sizeof stores_.firstSequenceBlock);
   source_.SetCapture(false);
 
-  const OpenResult transport = OpenTransportStream();
-  if (transport != OpenResult::kOpened) return transport;
+  Status transport = OpenTransportStream();
+  if (!transport.ok()) return transport;
   while (reader_.container() == Container::kElementary) {
     currentStartCode_ = source_.NextStartCode();
     if (currentStartCode_ == kSequenceHeaderCode) break;
@@ -71,31 +70,31 @@ OpenResult VideoParser::OpenStream(const std::string& path) {
       reader_.CloseFile();
       observer_.SetStatusCaption("Reading");
       observer_.PumpOneMessage();
-      observer_.ShowMessage("Invalid stream type!");
-      return OpenResult::kInvalidStreamType;
+      return Failure(StatusKind::kInvalidStream, "Invalid stream type!");
     }
     facts_.startsWithInvalidHeader = true;
     observer_.PumpOneMessage();
   }
   observer_.SetStatusCaption("Reading");
   observer_.PumpOneMessage();
-  return OpenResult::kOpened;
+  return Status{};
 }
 
-OpenResult VideoParser::OpenTransportStream() {
+Status VideoParser::OpenTransportStream() {
   const std::optional<TsLayout> layout = reader_.DetectTransportStream();
-  if (!layout) return OpenResult::kOpened;
+  if (!layout) return Status{};
   const TsChoice choice = reader_.SwitchToTransport(*layout);
   if (choice == TsChoice::kChosen) {
     SeekFirstSequenceHeader();
-    return OpenResult::kOpened;
+    return Status{};
   }
   reader_.CloseFile();
   observer_.SetStatusCaption("Reading");
   observer_.PumpOneMessage();
-  if (choice == TsChoice::kUnknownProgram) return OpenResult::kUnknownProgram;
-  observer_.ShowMessage(kNoTransportVideoMessage);
-  return OpenResult::kNoTransportVideo;
+  // The program list is the analysis context's to tell.
+  if (choice == TsChoice::kUnknownProgram) return Failure(StatusKind::kUnknownProgram, {});
+  return Failure(StatusKind::kNoTransportVideo,
+                 "No MPEG-1/MPEG-2 video stream found in this transport stream!");
 }
 
 void VideoParser::SeekFirstSequenceHeader() {

@@ -102,11 +102,12 @@ void TMainFrm::StartAnalysis() {
   model_->GoToStart();
 
   analysedFile_ = Edit1->text();
-  const OpenResult opened = context_->StartAnalysis(analysedFile_.toStdString());
+  const Status opened = context_->StartAnalysis(analysedFile_.toStdString());
+  if (!opened.ok()) ShowMessage(opened.message);
   analysedDemuxed_ = context_->reader().demuxMode();
   starting_ = false;
   reader_->SetEndReached(context_->endReached());
-  if (opened != OpenResult::kOpened) return;
+  if (!opened.ok()) return;
 
   QApplication::setOverrideCursor(Qt::WaitCursor);
   if (context_->endReached()) ShowStepResult(StepResult::kEnded);
@@ -208,9 +209,8 @@ void TMainFrm::UpdateFileButtons() {
 
 void TMainFrm::SpeedButton1Click() {
   if (SVRd->exec() != QDialog::Accepted || SVRd->selectedFiles().isEmpty()) return;
-  const ResultFileStatus status =
-      SaveResultFile(*context_, SVRd->selectedFiles().front().toStdString());
-  if (!status.ok) ShowMessage(status.message);
+  const Status status = SaveResultFile(*context_, SVRd->selectedFiles().front().toStdString());
+  if (!status.ok()) ShowMessage(status.message);
 }
 
 void TMainFrm::SpeedButton2Click() {
@@ -223,11 +223,10 @@ void TMainFrm::LoadChosenResult() {
   if (LVRd->exec() != QDialog::Accepted || LVRd->selectedFiles().isEmpty()) return;
   // No step of a run may write into the loaded records.
   if (reader_) reader_->Suspend();
-  const ResultFileStatus status =
-      LoadResultFile(*context_, LVRd->selectedFiles().front().toStdString());
+  const Status status = LoadResultFile(*context_, LVRd->selectedFiles().front().toStdString());
   if (reader_) reader_->SetEndReached(context_->endReached());
   Panel4->setPalette(palette());
-  if (!status.ok) {
+  if (!status.ok()) {
     ShowMessage(status.message);
     return;
   }

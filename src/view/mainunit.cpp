@@ -111,9 +111,10 @@ void TMainFrm::InitAnalysisStorage() {
   settings.maxFramesAllocate = maxFramesAllocate_;
   settings.kiloBase = static_cast<uint32_t>(view.kiloBase);
   settings.checkPackStartHdr = checkPackStartHdr_;
-  context_ = AnalysisContext::Create(settings, *this);
+  Status status;
+  context_ = AnalysisContext::Create(settings, *this, &status);
   if (!context_) {
-    ShowMessage("Not enough memory!");
+    ShowMessage(status.message);
     return;
   }
   model_ = std::make_unique<GraphModel>(context_->stores(), view);

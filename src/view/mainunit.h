@@ -70,7 +70,9 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   void SetStatusCaption(const std::string& caption) override;
   void SetPictureCounter(uint32_t count) override;
   void PumpOneMessage() override;
-  void ShowMessage(const std::string& text) override;
+
+  // The one place the window shows a failure the engine reports.
+  void ShowMessage(const std::string& text);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

@@ -2,6 +2,7 @@
 #include <QToolButton>
 
 #include "calculator/qt/pwind2.h"
+#include "modify/modifiable_stream.h"
 #include "modify/qt/modif.h"
 #include "tables/qt/fexport.h"
 #include "tables/qt/gopform.h"
@@ -33,11 +34,9 @@ void TMainFrm::SpeedButton6Click() {
 }
 
 void TMainFrm::SpeedButton5Click() {
-  // GOP positions of a demultiplexed stream count video bytes, not file offsets.
-  if (analysedDemuxed_) {
-    ShowMessage(
-        "You cannot modify a system/program stream!\nTo do it you have to demux it to separated "
-        "video/audio streams");
+  const Status modifiable = CheckModifiable(analysedDemuxed_);
+  if (!modifiable.ok()) {
+    ShowMessage(modifiable.message);
     return;
   }
   ModifFrm->setAnalysedFile(analysedFile_);

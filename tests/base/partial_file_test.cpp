@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // What the writer told its observer, in order: "changing", then each name ("" for none).
-class PartialFileLog : public AnalysisObserver {
+class PartialFileLog : public PartialFileWatcher {
  public:
   void PartialFileChanging() override { events.push_back("changing"); }
   void SetPartialFile(const std::string& path) override { events.push_back(path); }

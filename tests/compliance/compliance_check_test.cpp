@@ -266,8 +266,8 @@ TEST(ComplianceCheckTest, TwelveMegabitStreamFailsTheBitrateRulesNamingTheSecond
 TEST(ComplianceCheckTest, ALoadedResultChecksWhatItHoldsAndSaysWhatItCannot) {
   Checked dvd("dvd_pal_12mbit.vob", "dvd-pal");
   test::TempFile result(".tsr");
-  ASSERT_TRUE(SaveResultFile(dvd.run.context(), result.path()).ok);
-  ASSERT_TRUE(LoadResultFile(dvd.run.context(), result.path()).ok);
+  ASSERT_TRUE(SaveResultFile(dvd.run.context(), result.path()).ok());
+  ASSERT_TRUE(LoadResultFile(dvd.run.context(), result.path()).ok());
   dvd.Check("dvd-pal");
   EXPECT_EQ(dvd.Rule("GOP length (fields)").outcome, RuleOutcome::kNotChecked);
   EXPECT_EQ(dvd.Rule("No buffer underflow or overflow").outcome, RuleOutcome::kNotChecked);

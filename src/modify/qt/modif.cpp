@@ -337,13 +337,13 @@ void TModifFrm::WriteCopy() {
   BitBtn1->setEnabled(false);
   const std::string input = analysedFile_.toStdString();
   const CopySource source(input, stores, context_.settings(), *this);
-  const CopyResult result = source.ok() && !cancelRequested_
-                                ? StreamCopy(input, output, patch, options, source.stores(), *this)
-                                : CopyResult{false, source.message()};
+  const Status result = source.status().ok() && !cancelRequested_
+                            ? StreamCopy(input, output, patch, options, source.stores(), *this)
+                            : source.status();
   BitBtn1->setEnabled(true);
   copying_ = false;
   QApplication::restoreOverrideCursor();
-  if (!result.ok && !cancelRequested_) {
+  if (!result.ok() && !cancelRequested_) {
     QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(result.message));
   }
 }

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include "analysis/analysis_context.h"
+#include "modify/copy_progress.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,7 +19,7 @@ class QScrollBar;
 
 namespace tessivo::view {
 
-class TModifFrm : public QDialog, public AnalysisObserver {
+class TModifFrm : public QDialog, public AnalysisObserver, public CopyProgress {
   Q_OBJECT
  public:
   TModifFrm(const AnalysisContext& context, uint32_t kiloBase, QWidget* parent);

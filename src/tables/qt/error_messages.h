@@ -1,23 +1,17 @@
-// An engine writer's failures, shown as error messages over a window.
+// An engine writer's failure, shown as an error message over a window.
 #pragma once
 
 #include <QMessageBox>
 #include <QString>
 #include <QWidget>
 
-#include "base/analysis_observer.h"
+#include "base/status.h"
 
 namespace tessivo::view {
 
-class ErrorMessages : public AnalysisObserver {
- public:
-  explicit ErrorMessages(QWidget* parent) : parent_(parent) {}
-  void ShowMessage(const std::string& text) override {
-    QMessageBox::critical(parent_, QStringLiteral("Error"), QString::fromStdString(text));
-  }
-
- private:
-  QWidget* parent_;
-};
+inline void ShowFailure(QWidget* parent, const Status& status) {
+  if (status.ok()) return;
+  QMessageBox::critical(parent, QStringLiteral("Error"), QString::fromStdString(status.message));
+}
 
 }  // namespace tessivo::view

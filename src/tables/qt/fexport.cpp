@@ -96,8 +96,9 @@ void TExportFrm::Button1Click() {
 
 void TExportFrm::BitBtn1Click() {
   if (!Edit1->text().isEmpty() && CurrentGrid) {
-    ErrorMessages messages(this);
-    kExportFormats[formatIndex_].write(CurrentGrid->table(), Edit1->text().toStdString(), messages);
+    PartialFileWatcher unwatched;
+    ShowFailure(this, kExportFormats[formatIndex_].write(CurrentGrid->table(),
+                                                         Edit1->text().toStdString(), unwatched));
   }
   accept();
 }

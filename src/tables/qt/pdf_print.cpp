@@ -5,13 +5,12 @@
 #include <QPrinter>
 #include <string_view>
 
-#include "base/analysis_observer.h"
 #include "tables/export_file.h"
 #include "tables/qt/grid_print.h"
 
 namespace tessivo::view {
 
-bool PrintGridToPdf(const TTableGrid& grid, const QPrinter& printer, AnalysisObserver& messages) {
+Status PrintGridToPdf(const TTableGrid& grid, const QPrinter& printer) {
   const std::string fileName = printer.outputFileName().toStdString();
   QBuffer document;
   document.open(QIODevice::WriteOnly);
@@ -23,12 +22,12 @@ bool PrintGridToPdf(const TTableGrid& grid, const QPrinter& printer, AnalysisObs
     writer.setCreator(printer.creator());
     writer.setTitle(printer.docName());
     if (!PrintGrid(grid, writer)) {
-      messages.ShowMessage("Cannot print to " + fileName);
-      return false;
+      return Failure(StatusKind::kCannotWrite, "Cannot print to " + fileName);
     }
   }
   const QByteArray& bytes = document.data();
-  return WriteExportFile(fileName, std::string_view(bytes.constData(), bytes.size()), messages);
+  PartialFileWatcher unwatched;
+  return WriteExportFile(fileName, std::string_view(bytes.constData(), bytes.size()), unwatched);
 }
 
 }  // namespace tessivo::view

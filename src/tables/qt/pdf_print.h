@@ -2,18 +2,16 @@
 // document is made in memory and written under a temporary name, renamed when complete.
 #pragma once
 
-class QPrinter;
+#include "base/status.h"
 
-namespace tessivo {
-class AnalysisObserver;
-}
+class QPrinter;
 
 namespace tessivo::view {
 
 class TTableGrid;
 
-// Prints grid with printer's page layout and resolution into its output file; false, with a
-// message through messages and no file left behind, when the file cannot be written.
-bool PrintGridToPdf(const TTableGrid& grid, const QPrinter& printer, AnalysisObserver& messages);
+// Prints grid with printer's page layout and resolution into its output file; no file is left
+// behind when the status is not ok.
+Status PrintGridToPdf(const TTableGrid& grid, const QPrinter& printer);
 
 }  // namespace tessivo::view

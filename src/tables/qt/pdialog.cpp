@@ -50,8 +50,7 @@ void TPForm::PrintBClick() {
   if (CurrentGrid && (!needsFile || Button1Click())) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (printer_.outputFormat() == QPrinter::PdfFormat) {
-      ErrorMessages messages(this);
-      PrintGridToPdf(*CurrentGrid, printer_, messages);
+      ShowFailure(this, PrintGridToPdf(*CurrentGrid, printer_));
     } else {
       PrintGrid(*CurrentGrid, printer_);
     }

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   tessivo::AnalysisContext& context = ContextFor(data[0]);
   tessivo::fuzz::FuzzInputFile input(data + 1, size - 1, ".mpg");
-  if (context.StartAnalysis(input.path()) == tessivo::OpenResult::kOpened) context.ReadToEnd();
+  if (context.StartAnalysis(input.path()).ok()) context.ReadToEnd();
 
   const tessivo::RecordStores& stores = context.stores();
   if (stores.summary.pictureCount > stores.capacity() || stores.gopCount > stores.capacity() ||
@@ -53,9 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // Whatever was analysed saves and loads back to the same records.
   tessivo::fuzz::FuzzInputFile result(nullptr, 0, ".tsr");
-  if (!tessivo::SaveResultFile(context, result.path()).ok) __builtin_trap();
+  if (!tessivo::SaveResultFile(context, result.path()).ok()) __builtin_trap();
   tessivo::AnalysisContext& reloaded = ReloadContext();
-  if (!tessivo::LoadResultFile(reloaded, result.path()).ok) __builtin_trap();
+  if (!tessivo::LoadResultFile(reloaded, result.path()).ok()) __builtin_trap();
   if (reloaded.stores().summary.pictureCount != stores.summary.pictureCount ||
       reloaded.stores().gopCount != stores.gopCount ||
       reloaded.secondsRead() != stores.ValidSecondCount()) {

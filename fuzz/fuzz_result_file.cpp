@@ -17,8 +17,8 @@ void CheckWideRoundTrip(tessivo::AnalysisContext& context, tessivo::AnalysisCont
   stores.streamByteCount += k4GiB;
   for (uint32_t i = 0; i < stores.gopCount; ++i) stores.gopPositions()[i] += (i % 3) * k4GiB;
   tessivo::fuzz::FuzzInputFile wide(nullptr, 0, ".wide.tsr");
-  if (!tessivo::SaveResultFile(context, wide.path()).ok) __builtin_trap();
-  if (!tessivo::LoadResultFile(reloaded, wide.path()).ok) __builtin_trap();
+  if (!tessivo::SaveResultFile(context, wide.path()).ok()) __builtin_trap();
+  if (!tessivo::LoadResultFile(reloaded, wide.path()).ok()) __builtin_trap();
   const tessivo::RecordStores& back = reloaded.stores();
   if (back.streamByteCount != stores.streamByteCount || back.gopCount != stores.gopCount) {
     __builtin_trap();
@@ -37,12 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static auto reloaded =
       tessivo::AnalysisContext::Create(tessivo::AnalysisSettings{500, 1024, true}, observer);
   tessivo::fuzz::FuzzInputFile input(data, size, ".tsr");
-  if (!tessivo::LoadResultFile(*context, input.path()).ok) return 0;
+  if (!tessivo::LoadResultFile(*context, input.path()).ok()) return 0;
   tessivo::ShowStreamReport(context->stores(), context->runNotes());
   tessivo::fuzz::CheckEverything(*context);
   context->ReadNextSecond(false);  // a loaded result takes no further step
   tessivo::fuzz::FuzzInputFile output(nullptr, 0, ".out.tsr");
-  if (!tessivo::SaveResultFile(*context, output.path()).ok) __builtin_trap();
+  if (!tessivo::SaveResultFile(*context, output.path()).ok()) __builtin_trap();
   CheckWideRoundTrip(*context, *reloaded);
   return 0;
 }

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static auto context =
       tessivo::AnalysisContext::Create(tessivo::AnalysisSettings{100, 1024, true}, observer);
   tessivo::fuzz::FuzzInputFile input(data + kOptionBytes, size - kOptionBytes, ".m2v");
-  if (context->StartAnalysis(input.path()) != tessivo::OpenResult::kOpened) return 0;
+  if (!context->StartAnalysis(input.path()).ok()) return 0;
   context->ReadToEnd();
   if (context->reader().demuxMode()) return 0;
 
@@ -48,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const tessivo::HeaderPatch patch = tessivo::MakeHeaderPatch(values, context->stores().summary);
   tessivo::fuzz::FuzzInputFile output(nullptr, 0, ".out.m2v");
-  tessivo::StreamCopy(input.path(), output.path(), patch, options, context->stores(), observer);
+  tessivo::CopyProgress progress;
+  tessivo::StreamCopy(input.path(), output.path(), patch, options, context->stores(), progress);
   return 0;
 }

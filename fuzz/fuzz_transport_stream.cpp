@@ -42,8 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   tessivo::AnalysisContext& context = ContextFor(options >> 3);
   tessivo::fuzz::FuzzInputFile input(bytes.data(), bytes.size(), ".ts");
-  const tessivo::OpenResult result = context.StartAnalysis(input.path());
-  if (result == tessivo::OpenResult::kOpened) context.ReadToEnd();
+  const tessivo::Status result = context.StartAnalysis(input.path());
+  if (result.ok()) context.ReadToEnd();
 
   const tessivo::RecordStores& stores = context.stores();
   if (stores.summary.pictureCount > stores.capacity() || stores.gopCount > stores.capacity() ||
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     __builtin_trap();
   }
   const tessivo::RunNotes notes = context.runNotes();
-  if (result == tessivo::OpenResult::kOpened && notes.transport) {
+  if (result.ok() && notes.transport) {
     // No count can exceed the packets the file holds.
     const uint64_t packets = bytes.size() / 188 + 1;
     const tessivo::TsCounts& counts = notes.transport->counts;

@@ -7,7 +7,7 @@ packages="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev ffmpeg time
   libgsf-1-dev python3-xlrd poppler-utils qt6-wayland x11-utils xvfb xauth
   librsvg2-bin desktop-file-utils appstream shared-mime-info groff-base
   mjpegtools libbitstream-dev gstreamer1.0-tools gstreamer1.0-plugins-base
-  gstreamer1.0-plugins-bad"
+  gstreamer1.0-plugins-bad clang-tidy"
 
 missing=""
 for package in $packages; do

@@ -1,4 +1,5 @@
 #include "analysis/analysis_context.h"
+#include "base/rounding.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,16 +8,27 @@
 
 namespace tessivo {
 
-uint32_t RoundToInteger(double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.0f", value);
-  return static_cast<uint32_t>(std::strtoull(text, nullptr, 10));
+namespace {
+
+std::string UnknownProgramMessage(const std::vector<uint16_t>& programs) {
+  if (programs.empty()) return "the transport stream lists no programs";
+  std::string text = "the transport stream has no such program; its programs are";
+  for (size_t i = 0; i < programs.size(); ++i) {
+    text += (i == 0 ? " " : ", ") + std::to_string(programs[i]);
+  }
+  return text;
 }
 
+}  // namespace
+
 std::unique_ptr<AnalysisContext> AnalysisContext::Create(const AnalysisSettings& settings,
-                                                         AnalysisObserver& observer) {
+                                                         AnalysisObserver& observer,
+                                                         Status* status) {
   auto stores = RecordStores::Create(settings.maxFramesAllocate);
-  if (!stores) return nullptr;
+  if (!stores) {
+    if (status) *status = Failure(StatusKind::kNotEnoughMemory, "Not enough memory!");
+    return nullptr;
+  }
   return std::unique_ptr<AnalysisContext>(
       new AnalysisContext(settings, observer, std::move(stores)));
 }
@@ -29,7 +41,7 @@ AnalysisContext::AnalysisContext(const AnalysisSettings& settings, AnalysisObser
       reader_(observer, settings.checkPackStartHdr, settings.program),
       parser_(reader_, *stores_, observer, settings.kiloBase) {}
 
-OpenResult AnalysisContext::StartAnalysis(const std::string& path) {
+Status AnalysisContext::StartAnalysis(const std::string& path) {
   dataLoaded_ = false;
   secondsRead_ = 0;
   stores_->ClearSummary();
@@ -40,17 +52,20 @@ OpenResult AnalysisContext::StartAnalysis(const std::string& path) {
   observer_.UpdateProgress(0);
   reader_.ResetBytesRead();
 
-  const OpenResult result = parser_.OpenStream(path);
-  if (result != OpenResult::kOpened) {
+  Status status = parser_.OpenStream(path);
+  if (!status.ok()) {
     // No stream is open: keep anyone from stepping until a file opens.
     endReached_ = true;
-    return result;
+    if (status.kind == StatusKind::kUnknownProgram) {
+      status.message = UnknownProgramMessage(reader_.transport().programsFound());
+    }
+    return status;
   }
   endReached_ = false;
   dataLoaded_ = true;
   stores_->ClearSeconds();
   ReadNextSecond(true);
-  return result;
+  return status;
 }
 
 StepResult AnalysisContext::ReadNextSecond(bool reset) {

@@ -6,8 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "analysis/analysis_observer.h"
 #include "analysis/stream_report.h"
+#include "base/analysis_observer.h"
+#include "base/status.h"
 #include "input/fread.h"
 #include "mpeg/mpgread.h"
 #include "mpeg/record_stores.h"
@@ -29,12 +30,13 @@ enum class StepResult {
 
 class AnalysisContext {
  public:
-  // Returns nullptr when the stores cannot be obtained ("Not enough memory!").
+  // Returns nullptr, and says why in status when given one, when the stores cannot be obtained.
   static std::unique_ptr<AnalysisContext> Create(const AnalysisSettings& settings,
-                                                 AnalysisObserver& observer);
+                                                 AnalysisObserver& observer,
+                                                 Status* status = nullptr);
 
-  // Resets the records and opens the stream; on success the first second has been read.
-  OpenResult StartAnalysis(const std::string& path);
+  // Resets the records and opens the stream; when it is ok the first second has been read.
+  Status StartAnalysis(const std::string& path);
   // One per-second step.
   StepResult ReadNextSecond(bool reset);
   // Reads the whole stream to its end, as the reading thread would.
@@ -75,8 +77,5 @@ class AnalysisContext {
   uint64_t totalBitrate_ = 0;
   double totalQuant_ = 0.0;
 };
-
-// Nearest integer, as "%.0f" formats it.
-uint32_t RoundToInteger(double value);
 
 }  // namespace tessivo

@@ -8,7 +8,7 @@
 #include <memory>
 #include <system_error>
 
-#include "analysis/partial_file.h"
+#include "base/partial_file.h"
 
 namespace tessivo {
 
@@ -218,10 +218,6 @@ bool ReadRecords(std::FILE* file, Record* records, uint32_t count, size_t stored
   return true;
 }
 
-ResultFileStatus Failure(std::string message) {
-  return ResultFileStatus{false, std::move(message)};
-}
-
 bool WriteTrailer(std::FILE* file, const RecordStores& stores, uint32_t gopCount, uint8_t* chunk) {
   uint8_t head[kTrailerHeadSize + 8];
   std::memcpy(head, kTrailerTag, sizeof kTrailerTag);
@@ -268,8 +264,9 @@ bool TrailerMatches(const std::string& path, const SequenceSummary& loaded, uint
       return false;
     }
     for (uint32_t i = 0; i < n; ++i) {
-      const uint64_t position = Get64(positions + 8 * i);
-      if (static_cast<uint32_t>(position) != Get32(chunk + i * kStoredGopSize + 112)) return false;
+      const uint64_t position = Get64(positions + size_t{8} * i);
+      if (static_cast<uint32_t>(position) != Get32(chunk + size_t{i} * kStoredGopSize + 112))
+        return false;
       wide = wide || Beyond32Bits(position);
     }
   }
@@ -284,16 +281,66 @@ bool ReadTrailer(std::FILE* file, RecordStores& stores, uint8_t* chunk) {
   return ReadRecords(file, stores.gopPositions(), stores.summary.savedGopCount, 8, decode, chunk);
 }
 
+// Where a result file's records lie, from the counts its header announces.
+struct StoredLayout {
+  uint64_t gopOffset = 0;
+  uint64_t recordsEnd = 0;
+  bool hasTrailer = false;
+};
+
+Status CheckLayout(const std::string& path, uint64_t length, const SequenceSummary& loaded,
+                   const RecordStores& stores, StoredLayout& layout) {
+  layout.gopOffset = kResultHeaderSize + kStoredSecondSize * loaded.savedSecondCount;
+  layout.recordsEnd = layout.gopOffset + kStoredGopSize * loaded.savedGopCount +
+                      kStoredPictureSize * loaded.pictureCount;
+  layout.hasTrailer =
+      length == layout.recordsEnd + kTrailerHeadSize + TrailerBodySize(loaded.savedGopCount);
+  if (length != layout.recordsEnd && !layout.hasTrailer) {
+    return Failure(StatusKind::kBadResultFile,
+                   path +
+                       " is not a result file: its length does not match the records it "
+                       "announces");
+  }
+  if (loaded.savedSecondCount > stores.secondCapacity() ||
+      loaded.savedGopCount > stores.capacity() || loaded.pictureCount > stores.capacity()) {
+    return Failure(StatusKind::kBadResultFile,
+                   path + " holds more records than this analysis can keep (Max. frames: " +
+                       std::to_string(stores.capacity()) + ")");
+  }
+  return Status{};
+}
+
+// Replaces the stores' records with the file's; false when the file could not be read whole.
+bool ReadStoredRecords(std::FILE* file, const SequenceSummary& loaded, bool hasTrailer,
+                       RecordStores& stores, uint8_t* chunk) {
+  stores.ClearSummary();
+  stores.summary = loaded;
+  stores.streamByteCount = loaded.streamBytes;
+  stores.ClearSeconds();
+  stores.ClearPicturesAndGops();
+  const bool read =
+      ReadRecords(file, stores.seconds(), loaded.savedSecondCount, kStoredSecondSize, DecodeSecond,
+                  chunk) &&
+      ReadRecords(file, stores.gops(), loaded.savedGopCount, kStoredGopSize, DecodeGop, chunk) &&
+      ReadRecords(file, stores.pictures(), loaded.pictureCount, kStoredPictureSize, DecodePicture,
+                  chunk);
+  if (!read) return false;
+  for (uint32_t i = 0; i < loaded.savedGopCount; ++i)
+    stores.gopPositions()[i] = stores.gops()[i].position;
+  return !hasTrailer || ReadTrailer(file, stores, chunk);
+}
+
 }  // namespace
 
-ResultFileStatus SaveResultFile(AnalysisContext& context, const std::string& path) {
+Status SaveResultFile(AnalysisContext& context, const std::string& path) {
   RecordStores& stores = context.stores();
   SequenceSummary& summary = stores.summary;
   summary.savedSecondCount = stores.ValidSecondCount();
   summary.savedGopCount = stores.gopCount;
 
   PartialFile file(&context.observer());
-  if (!file.Create(path)) return Failure("Cannot create the result file " + path);
+  if (!file.Create(path))
+    return Failure(StatusKind::kCannotWrite, "Cannot create the result file " + path);
   auto chunk = std::make_unique_for_overwrite<uint8_t[]>(kChunkRecords * kStoredGopSize);
   uint8_t header[kResultHeaderSize];
   EncodeHeader(summary, header);
@@ -306,73 +353,50 @@ ResultFileStatus SaveResultFile(AnalysisContext& context, const std::string& pat
                               kStoredPictureSize, EncodePicture, chunk.get()) &&
                  (!NeedsTrailer(stores, summary.savedGopCount) ||
                   WriteTrailer(file.get(), stores, summary.savedGopCount, chunk.get()));
-  if (!file.Commit(written)) return Failure("Cannot write the result file " + path);
-  return ResultFileStatus{true, {}};
+  if (!file.Commit(written))
+    return Failure(StatusKind::kCannotWrite, "Cannot write the result file " + path);
+  return Status{};
 }
 
-ResultFileStatus LoadResultFile(AnalysisContext& context, const std::string& path) {
+Status LoadResultFile(AnalysisContext& context, const std::string& path) {
   std::error_code error;
   const uint64_t length = std::filesystem::file_size(path, error);
   File file(error ? nullptr : std::fopen(path.c_str(), "rb"));
-  if (!file) return Failure("Cannot open the result file " + path);
+  if (!file) return Failure(StatusKind::kBadResultFile, "Cannot open the result file " + path);
 
   uint8_t header[kResultHeaderSize];
   if (length < kResultHeaderSize || std::fread(header, kResultHeaderSize, 1, file.get()) != 1) {
-    return Failure(path + " is not a result file: it is shorter than a result header");
+    return Failure(StatusKind::kBadResultFile,
+                   path + " is not a result file: it is shorter than a result header");
   }
   SequenceSummary loaded;
   DecodeHeader(header, loaded);
-  const uint64_t gopOffset = kResultHeaderSize + kStoredSecondSize * loaded.savedSecondCount;
-  const uint64_t recordsEnd =
-      gopOffset + kStoredGopSize * loaded.savedGopCount + kStoredPictureSize * loaded.pictureCount;
-  const bool hasTrailer =
-      length == recordsEnd + kTrailerHeadSize + TrailerBodySize(loaded.savedGopCount);
-  if (length != recordsEnd && !hasTrailer) {
-    return Failure(path +
-                   " is not a result file: its length does not match the records it "
-                   "announces");
-  }
   RecordStores& stores = context.stores();
-  if (loaded.savedSecondCount > stores.secondCapacity() ||
-      loaded.savedGopCount > stores.capacity() || loaded.pictureCount > stores.capacity()) {
-    return Failure(path + " holds more records than this analysis can keep (Max. frames: " +
-                   std::to_string(stores.capacity()) + ")");
-  }
+  StoredLayout layout;
+  Status layoutStatus = CheckLayout(path, length, loaded, stores, layout);
+  if (!layoutStatus.ok()) return layoutStatus;
   auto chunk = std::make_unique_for_overwrite<uint8_t[]>(kChunkRecords * kStoredGopSize);
-  if (hasTrailer && !TrailerMatches(path, loaded, gopOffset, recordsEnd, chunk.get())) {
-    return Failure(path +
-                   " is not a result file: its trailer of 64-bit positions does not match its "
-                   "records");
+  if (layout.hasTrailer &&
+      !TrailerMatches(path, loaded, layout.gopOffset, layout.recordsEnd, chunk.get())) {
+    return Failure(StatusKind::kBadResultFile,
+                   path +
+                       " is not a result file: its trailer of 64-bit positions does not match its "
+                       "records");
   }
 
-  stores.ClearSummary();
-  stores.summary = loaded;
-  stores.streamByteCount = loaded.streamBytes;
-  stores.ClearSeconds();
-  stores.ClearPicturesAndGops();
-  const bool read = ReadRecords(file.get(), stores.seconds(), loaded.savedSecondCount,
-                                kStoredSecondSize, DecodeSecond, chunk.get()) &&
-                    ReadRecords(file.get(), stores.gops(), loaded.savedGopCount, kStoredGopSize,
-                                DecodeGop, chunk.get()) &&
-                    ReadRecords(file.get(), stores.pictures(), loaded.pictureCount,
-                                kStoredPictureSize, DecodePicture, chunk.get());
-  if (read) {
-    for (uint32_t i = 0; i < loaded.savedGopCount; ++i)
-      stores.gopPositions()[i] = stores.gops()[i].position;
-  }
-  if (!(read && (!hasTrailer || ReadTrailer(file.get(), stores, chunk.get())))) {
+  if (!ReadStoredRecords(file.get(), loaded, layout.hasTrailer, stores, chunk.get())) {
     // The file changed under us; leave no mixture of two analyses behind.
     stores.ClearSummary();
     stores.ClearSeconds();
     stores.ClearPicturesAndGops();
     context.MarkResultLoaded(0);
-    return Failure("Cannot read the result file " + path);
+    return Failure(StatusKind::kBadResultFile, "Cannot read the result file " + path);
   }
   stores.gopCount = loaded.savedGopCount;
   // Every record the file counts is one of the analysis, whatever its flag says.
   for (uint32_t i = 0; i < loaded.savedSecondCount; ++i) stores.seconds()[i].valid = 1;
   context.MarkResultLoaded(loaded.savedSecondCount);
-  return ResultFileStatus{true, {}};
+  return Status{};
 }
 
 }  // namespace tessivo

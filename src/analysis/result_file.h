@@ -14,17 +14,12 @@ inline constexpr uint64_t kStoredSecondSize = 24;
 inline constexpr uint64_t kStoredGopSize = 116;
 inline constexpr uint64_t kStoredPictureSize = 24;
 
-struct ResultFileStatus {
-  bool ok = false;
-  std::string message;  // what went wrong, for the user
-};
-
 // Writes what has been read so far; sets savedSecondCount and savedGopCount. The file appears
 // under its name only once it is complete.
-ResultFileStatus SaveResultFile(AnalysisContext& context, const std::string& path);
+Status SaveResultFile(AnalysisContext& context, const std::string& path);
 
 // Replaces the records with the file's; a file that is not a whole result file, or that does not
 // fit this context's stores, is refused and the records stay as they were.
-ResultFileStatus LoadResultFile(AnalysisContext& context, const std::string& path);
+Status LoadResultFile(AnalysisContext& context, const std::string& path);
 
 }  // namespace tessivo

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "mpeg/aspect_ratio_names.h"
+
 namespace tessivo {
 
 namespace {
@@ -116,12 +118,9 @@ std::string ProfileLevelName(uint8_t profileLevel) {
 }
 
 std::string AspectRatioName(uint32_t code) {
-  static const char* const kNames[] = {
-      nullptr,          "1:1 VGA       ", "4:3 Generic   ", "16:9 Generic  ", "2.21:1 FILM   ",
-      "1:0.8055      ", "16:9 NTSC 525 ", "1:0.8935      ", "4:3 PAL 625   ", "1:0.9815      ",
-      "1:1.0255      ", "1:1.0695      ", "4:3 NTSC 525  ", "1:1.1575      ", "1:1.2015      "};
   const uint32_t index = code & 0xFF;
-  if (index >= 1 && index <= 14) return kNames[index];
+  if (index >= 1 && index <= kAspectRatioItemCount)
+    return Format("%-14s", kAspectRatioNames[index - 1]);
   return Format("Unknow %2u     ", index);
 }
 

@@ -1,9 +1,10 @@
 #include "buffer/display_timing.h"
 
+#include "mpeg/records.h"
+
 namespace tessivo {
 
 namespace {
-constexpr double kAssumedFrameRate = 25.0;
 constexpr uint32_t kFieldsPerFrame = 2;
 }  // namespace
 
@@ -15,7 +16,7 @@ uint32_t DisplayFields(const PictureFacts& picture, const SequenceFacts& sequenc
 }
 
 double FieldPeriod(const SequenceFacts& sequence) {
-  const double frameRate = sequence.frameRate > 0.0 ? sequence.frameRate : kAssumedFrameRate;
+  const double frameRate = FrameRateOrAssumed(sequence.frameRate);
   return 1.0 / (kFieldsPerFrame * frameRate);
 }
 

@@ -1,22 +1,19 @@
 #include "calculator/rate_fields.h"
 
-#include <cmath>
+#include "base/rounding.h"
 
 namespace tessivo {
 
-int64_t RoundToNearest(double value) {
-  return static_cast<int64_t>(std::nearbyint(value));
-}
-
 RateFields BpsChange(int64_t bps, uint32_t kiloBase) {
   const double k = kiloBase;
-  return {bps, RoundToNearest(bps / k), RoundToNearest(bps / k / k)};
+  const auto rate = static_cast<double>(bps);
+  return {bps, RoundToNearest(rate / k), RoundToNearest(rate / k / k)};
 }
 
 RateFields KBpsChange(int64_t kbps, uint32_t kiloBase) {
   const int64_t bps = kiloBase * kbps / 400 * 400;
   const double k = kiloBase;
-  return {bps, kbps, RoundToNearest(bps / k / k)};
+  return {bps, kbps, RoundToNearest(static_cast<double>(bps) / k / k)};
 }
 
 RateFields MBpsChange(int64_t mbps, uint32_t kiloBase) {

@@ -11,9 +11,6 @@ struct RateFields {
   int64_t mbps = 1;       // MBps
 };
 
-// Nearest integer, halves to even, as "%.0f" rounds.
-int64_t RoundToNearest(double value);
-
 // The other two fields after the user changed one of them. Kbit/s become bit/s in whole
 // multiples of 400, the unit of the header's bit_rate_value; Mbit/s do not.
 RateFields BpsChange(int64_t bps, uint32_t kiloBase);

@@ -28,7 +28,7 @@ int64_t QualityFigure(int64_t rawBitRate, int64_t videoKbps, const VideoLengthIn
 
 }  // namespace
 
-VideoLengthResult ShowCGauges(const VideoLengthInputs& inputs, uint32_t kiloBase) {
+VideoLengthResult ComputeVideoLength(const VideoLengthInputs& inputs, uint32_t kiloBase) {
   const double length = inputs.minutes * 60.0;
   const int64_t extraBits = int64_t{inputs.extraMegabytes} * kiloBase * kiloBase * 8;
   const double available = inputs.discs * Capacity(inputs) - static_cast<double>(extraBits);

@@ -28,7 +28,7 @@ struct VideoLengthResult {
   std::optional<int64_t> quality;
 };
 
-VideoLengthResult ShowCGauges(const VideoLengthInputs& inputs, uint32_t kiloBase);
+VideoLengthResult ComputeVideoLength(const VideoLengthInputs& inputs, uint32_t kiloBase);
 
 // The quality gauges, bottom to top; all show Q, so together they read as one scale.
 struct QualityGauge {

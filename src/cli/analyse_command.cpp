@@ -6,7 +6,7 @@
 
 #include "analysis/analysis_context.h"
 #include "analysis/result_file.h"
-#include "analysis/same_file.h"
+#include "base/same_file.h"
 #include "cli/analysis_output.h"
 #include "cli/batch_analysis.h"
 #include "cli/batch_summary.h"
@@ -14,6 +14,7 @@
 #include "cli/commands.h"
 #include "cli/export_options.h"
 #include "cli/output_pattern.h"
+#include "cli/status_exit.h"
 #include "cli/whole_file_analysis.h"
 
 namespace tessivo::cli {
@@ -67,19 +68,16 @@ int CheckOutputsAreNotTheInput(const std::string& input, const std::string& inpu
 
 int SaveTo(AnalysisContext& context, const std::optional<std::string>& path) {
   if (!path) return kExitDone;
-  const ResultFileStatus status = SaveResultFile(context, *path);
-  if (status.ok) return kExitDone;
-  std::fprintf(stderr, "%s\n", status.message.c_str());
-  return kExitCannotWrite;
+  return ReportFailure(SaveResultFile(context, *path));
 }
 
 // The report goes to stdout unless the JSON document does.
 int Finish(AnalysisContext& context, const std::optional<std::string>& save,
-           const ExportOptions& exports) {
+           const ExportOptions& exports, CliObserver& observer) {
   if (!exports.jsonToStdout()) PrintReportAndFigures(context, stdout);
   const int saved = SaveTo(context, save);
   if (saved != kExitDone) return saved;
-  return WriteExports(context, exports, context.observer());
+  return WriteExports(context, exports, observer);
 }
 
 }  // namespace
@@ -126,7 +124,7 @@ int RunAnalyse(ArgumentList& arguments) {
   int exitCode = kExitDone;
   auto context = AnalyseWholeFile(settings, files[0], observer, exitCode);
   if (!context) return exitCode;
-  return Finish(*context, saveName, exports);
+  return Finish(*context, saveName, exports, observer);
 }
 
 int RunShow(ArgumentList& arguments) {
@@ -141,17 +139,10 @@ int RunShow(ArgumentList& arguments) {
   if (refused != kExitDone) return refused;
 
   CliObserver observer(files[0], true);
-  auto context = AnalysisContext::Create(AnalysisSettings{}, observer);
-  if (!context) {
-    observer.ShowMessage("Not enough memory!");
-    return kExitNotEnoughMemory;
-  }
-  const ResultFileStatus status = LoadResultFile(*context, files[0]);
-  if (!status.ok) {
-    std::fprintf(stderr, "%s\n", status.message.c_str());
-    return kExitBadResultFile;
-  }
-  return Finish(*context, save, exports);
+  int exitCode = kExitDone;
+  auto context = LoadWholeResult(AnalysisSettings{}, files[0], observer, exitCode);
+  if (!context) return exitCode;
+  return Finish(*context, save, exports, observer);
 }
 
 }  // namespace tessivo::cli

@@ -201,7 +201,7 @@ std::string FormatAnalysisJson(const AnalysisContext& context) {
   out += '\n';
 
   document.Name("gops");
-  const uint32_t gopCount = std::min(stores.gopCount, stores.capacity());
+  const uint32_t gopCount = stores.recordedGopCount();
   AppendRecords(
       stores.gops(), gopCount,
       [&stores](JsonObject& members, const GopRecord& gop, uint32_t i) {

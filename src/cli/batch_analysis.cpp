@@ -10,12 +10,13 @@
 #include <thread>
 
 #include "analysis/result_file.h"
-#include "analysis/same_file.h"
+#include "base/same_file.h"
 #include "cli/analysis_output.h"
 #include "cli/batch_summary.h"
 #include "cli/cli_observer.h"
 #include "cli/commands.h"
 #include "cli/output_pattern.h"
+#include "cli/status_exit.h"
 #include "cli/whole_file_analysis.h"
 #include "tables/export_file.h"
 
@@ -185,11 +186,8 @@ int CheckOutputNames(const BatchOptions& options, const std::vector<InputOutputs
 
 int SaveAndExport(AnalysisContext& context, const InputOutputs& outputs, BatchObserver& observer) {
   if (outputs.save) {
-    const ResultFileStatus status = SaveResultFile(context, *outputs.save);
-    if (!status.ok) {
-      observer.ShowMessage(status.message);
-      return kExitCannotWrite;
-    }
+    const Status status = SaveResultFile(context, *outputs.save);
+    if (!status.ok()) return ReportFailure(status, &observer);
   }
   return WriteExports(context, outputs.exports, observer);
 }
@@ -231,7 +229,7 @@ int WriteSummary(const std::string& path, const std::vector<BatchEntry>& entries
                  BatchConsole& console) {
   BatchObserver observer(path, console);
   const std::string text = FormatSummary(entries, *SummaryFormatOfFile(path));
-  return WriteExportFile(path, text, observer) ? kExitDone : kExitCannotWrite;
+  return ReportFailure(WriteExportFile(path, text, observer), &observer);
 }
 
 }  // namespace

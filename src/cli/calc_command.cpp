@@ -82,7 +82,7 @@ int RunLengthTab(ArgumentList& arguments) {
     inputs.extraMegabytes = entry.megabytes;
   }
 
-  const VideoLengthResult result = ShowCGauges(inputs, *kiloBase);
+  const VideoLengthResult result = ComputeVideoLength(inputs, *kiloBase);
   std::printf("Video length: %d minutes\n", inputs.minutes);
   std::printf("Audio bitrate: %d Kbps\n", inputs.audioKbps);
   std::printf("Num of subtitles: %d Channel(s)\n", inputs.subtitles);

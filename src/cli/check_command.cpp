@@ -8,6 +8,7 @@
 #include "cli/command_input.h"
 #include "cli/commands.h"
 #include "cli/compliance_json.h"
+#include "cli/status_exit.h"
 #include "compliance/compliance_check.h"
 #include "compliance/compliance_text.h"
 #include "tables/export_file.h"
@@ -77,8 +78,9 @@ int RunCheck(ArgumentList& arguments) {
                                 &vbv};
   const ComplianceReport report = CheckCompliance(*profile, checked);
   PrintReport(report, files[0], stdout);
-  if (json && !WriteExportFile(*json, FormatComplianceJson(report, files[0]), observer)) {
-    return kExitCannotWrite;
+  if (json) {
+    const Status written = WriteExportFile(*json, FormatComplianceJson(report, files[0]), observer);
+    if (!written.ok()) return ReportFailure(written, &observer);
   }
   if (report.passed()) return kExitDone;
   std::fprintf(stderr, "Compliance check failed: %s\n", ReportVerdict(report).c_str());

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "analysis/analysis_observer.h"
+#include "base/analysis_observer.h"
 
 namespace tessivo::cli {
 
@@ -14,7 +14,8 @@ class CliObserver : public AnalysisObserver {
   ~CliObserver() override;
 
   void UpdateProgress(uint32_t percent) override;
-  void ShowMessage(const std::string& text) override;
+  // A failure or notice on stderr, below the progress line.
+  virtual void ShowMessage(const std::string& text);
   void PartialFileChanging() override;
   void SetPartialFile(const std::string& temporaryPath) override;
   // Clears the progress line before other output.

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "analysis/result_file.h"
-#include "analysis/same_file.h"
+#include "base/same_file.h"
 #include "cli/whole_file_analysis.h"
 
 namespace tessivo::cli {
@@ -38,20 +38,7 @@ bool IsResultFileName(const std::string& path) {
 std::unique_ptr<AnalysisContext> ReadInput(const InputOptions& options, const std::string& path,
                                            CliObserver& observer, int& exitCode) {
   if (!IsResultFileName(path)) return AnalyseWholeFile(options.settings, path, observer, exitCode);
-  auto context = AnalysisContext::Create(options.settings, observer);
-  if (!context) {
-    observer.ShowMessage("Not enough memory!");
-    exitCode = kExitNotEnoughMemory;
-    return nullptr;
-  }
-  const ResultFileStatus status = LoadResultFile(*context, path);
-  if (!status.ok) {
-    std::fprintf(stderr, "%s\n", status.message.c_str());
-    exitCode = kExitBadResultFile;
-    return nullptr;
-  }
-  exitCode = kExitDone;
-  return context;
+  return LoadWholeResult(options.settings, path, observer, exitCode);
 }
 
 int RefuseOutputOntoInput(const std::string& input, const std::string& output) {

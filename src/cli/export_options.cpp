@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/analysis_json.h"
+#include "cli/status_exit.h"
 #include "tables/export_file.h"
 #include "tables/gop_table.h"
 #include "tables/seconds_table.h"
@@ -12,10 +13,10 @@ namespace tessivo::cli {
 namespace {
 
 // The options were checked when taken: a file without --format has a known extension.
-bool SaveTable(const Table& table, const ExportOptions& options, const std::string& fileName,
-               AnalysisObserver& observer) {
+Status SaveTable(const Table& table, const ExportOptions& options, const std::string& fileName,
+                 PartialFileWatcher& watcher) {
   const ExportFormat& format = options.format ? *options.format : *ExportFormatOfFile(fileName);
-  return format.write(table, fileName, observer);
+  return format.write(table, fileName, watcher);
 }
 
 }  // namespace
@@ -48,21 +49,23 @@ std::string TakeExportOptions(ArgumentList& arguments, ExportOptions& options) {
 }
 
 int WriteExports(const AnalysisContext& context, const ExportOptions& options,
-                 AnalysisObserver& observer) {
+                 CliObserver& observer) {
   const RecordStores& stores = context.stores();
-  if (options.gopsFile && !SaveTable(BuildGopTable(stores), options, *options.gopsFile, observer)) {
-    return kExitCannotWrite;
+  if (options.gopsFile) {
+    const Status status = SaveTable(BuildGopTable(stores), options, *options.gopsFile, observer);
+    if (!status.ok()) return ReportFailure(status, &observer);
   }
-  if (options.secondsFile &&
-      !SaveTable(BuildSecondsTable(stores), options, *options.secondsFile, observer)) {
-    return kExitCannotWrite;
+  if (options.secondsFile) {
+    const Status status =
+        SaveTable(BuildSecondsTable(stores), options, *options.secondsFile, observer);
+    if (!status.ok()) return ReportFailure(status, &observer);
   }
   if (options.jsonFile) {
     const std::string json = FormatAnalysisJson(context);
     if (options.jsonToStdout()) {
       if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size()) return kExitCannotWrite;
-    } else if (!WriteExportFile(*options.jsonFile, json, observer)) {
-      return kExitCannotWrite;
+    } else {
+      return ReportFailure(WriteExportFile(*options.jsonFile, json, observer), &observer);
     }
   }
   return kExitDone;

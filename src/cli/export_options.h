@@ -7,6 +7,7 @@
 
 #include "analysis/analysis_context.h"
 #include "cli/argument_list.h"
+#include "cli/cli_observer.h"
 #include "tables/export_formats.h"
 
 namespace tessivo::cli {
@@ -27,6 +28,6 @@ std::string TakeExportOptions(ArgumentList& arguments, ExportOptions& options);
 
 // Writes the requested files; returns kExitDone or kExitCannotWrite.
 int WriteExports(const AnalysisContext& context, const ExportOptions& options,
-                 AnalysisObserver& observer);
+                 CliObserver& observer);
 
 }  // namespace tessivo::cli

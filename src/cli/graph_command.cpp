@@ -4,9 +4,10 @@
 #include <filesystem>
 
 #include "analysis/result_file.h"
-#include "analysis/same_file.h"
+#include "base/same_file.h"
 #include "cli/cli_observer.h"
 #include "cli/commands.h"
+#include "cli/status_exit.h"
 #include "cli/whole_file_analysis.h"
 #include "graph/graph_svg.h"
 #include "tables/export_file.h"
@@ -21,26 +22,6 @@ bool HasExtension(const std::string& path, const char* extension) {
   std::string found = std::filesystem::path(path).extension().string();
   for (char& c : found) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return found == extension;
-}
-
-// A result file is loaded, anything else analysed.
-std::unique_ptr<AnalysisContext> ContextOf(const std::string& input,
-                                           const AnalysisSettings& settings, CliObserver& observer,
-                                           int& exitCode) {
-  if (!HasExtension(input, ".tsr")) return AnalyseWholeFile(settings, input, observer, exitCode);
-  auto context = AnalysisContext::Create(settings, observer);
-  if (!context) {
-    observer.ShowMessage("Not enough memory!");
-    exitCode = kExitNotEnoughMemory;
-    return nullptr;
-  }
-  const ResultFileStatus status = LoadResultFile(*context, input);
-  if (!status.ok) {
-    std::fprintf(stderr, "%s\n", status.message.c_str());
-    exitCode = kExitBadResultFile;
-    return nullptr;
-  }
-  return context;
 }
 
 }  // namespace
@@ -73,7 +54,9 @@ int RunGraph(ArgumentList& arguments) {
 
   CliObserver observer(input, true);
   int exitCode = kExitDone;
-  const auto context = ContextOf(input, settings, observer, exitCode);
+  const auto context = HasExtension(input, ".tsr")
+                           ? LoadWholeResult(settings, input, observer, exitCode)
+                           : AnalyseWholeFile(settings, input, observer, exitCode);
   if (!context) return exitCode;
   const uint32_t seconds = context->stores().ValidSecondCount();
   if (seconds == 0) {
@@ -96,7 +79,7 @@ int RunGraph(ArgumentList& arguments) {
                       " are too many for one image at this --xscale; give --from and --to "
                       "or a larger --xscale");
   }
-  return WriteExportFile(output, GraphSvg(*model), observer) ? kExitDone : kExitCannotWrite;
+  return ReportFailure(WriteExportFile(output, GraphSvg(*model), observer), &observer);
 }
 
 }  // namespace tessivo::cli

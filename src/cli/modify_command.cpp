@@ -5,11 +5,13 @@
 #include <string>
 
 #include "analysis/analysis_context.h"
-#include "analysis/same_file.h"
+#include "base/same_file.h"
 #include "cli/cli_observer.h"
 #include "cli/commands.h"
+#include "cli/status_exit.h"
 #include "cli/whole_file_analysis.h"
 #include "modify/header_patch.h"
+#include "modify/modifiable_stream.h"
 #include "modify/stream_copy.h"
 
 namespace tessivo::cli {
@@ -20,7 +22,7 @@ constexpr uint64_t kLargestSize = 4095;                   // 12-bit size fields
 constexpr uint64_t kLargestBitRate = 262143 * 400 + 399;  // 18-bit bit_rate_value
 constexpr uint64_t kLargestGop = 0xFFFFFFFE;
 
-class CopyProgressObserver : public CliObserver {
+class CopyProgressObserver : public CliObserver, public CopyProgress {
  public:
   using CliObserver::CliObserver;
   void UpdateCopyProgress(uint32_t percent) override { UpdateProgress(percent); }
@@ -35,8 +37,8 @@ struct ModifyRequest {
 void ApplyTo(const ModifyRequest& request, ModifyValues& values) {
   if (request.width) values.horizontalSize = static_cast<int32_t>(*request.width);
   if (request.height) values.verticalSize = static_cast<int32_t>(*request.height);
-  if (request.aspect) values.aspectRatioItem = static_cast<int32_t>(*request.aspect) - 1;
-  if (request.frameRate) values.frameRateItem = static_cast<int32_t>(*request.frameRate);
+  if (request.aspect) values.aspectRatioCode = static_cast<int32_t>(*request.aspect);
+  if (request.frameRate) values.frameRateCode = static_cast<int32_t>(*request.frameRate);
   if (request.bitRate) values.bitRate = static_cast<int32_t>(*request.bitRate);
   if (request.constrained) values.constrainedParameters = *request.constrained == 1;
 }
@@ -101,12 +103,8 @@ int RunModify(ArgumentList& arguments) {
   int exitCode = kExitDone;
   auto context = AnalyseWholeFile(AnalysisSettings{}, input, observer, exitCode);
   if (!context) return exitCode;
-  if (context->reader().demuxMode()) {
-    observer.ShowMessage(
-        "You cannot modify a system/program stream!\nTo do it you have to demux it to separated "
-        "video/audio streams");
-    return kExitInvalidStream;
-  }
+  const Status modifiable = CheckModifiable(context->reader().demuxMode());
+  if (!modifiable.ok()) return ReportFailure(modifiable, &observer);
   const RecordStores& stores = context->stores();
   const std::string cutError = SetCutPoints(request, stores.gopCount, options);
   if (!cutError.empty()) return UsageError(cutError);
@@ -116,12 +114,9 @@ int RunModify(ArgumentList& arguments) {
   HeaderPatch patch = MakeHeaderPatch(values, stores.summary);
   patch.changedFields |= GivenFields(request);
   CopyProgressObserver copyObserver(output, false);
-  const CopyResult result = StreamCopy(input, output, patch, options, stores, copyObserver);
+  const Status copied = StreamCopy(input, output, patch, options, stores, copyObserver);
+  if (!copied.ok()) return ReportFailure(copied, &copyObserver);
   copyObserver.FinishProgress();
-  if (!result.ok) {
-    std::fprintf(stderr, "%s\n", result.message.c_str());
-    return kExitCannotWrite;
-  }
   std::error_code error;
   const auto size = std::filesystem::file_size(output, error);
   std::printf("%s: %llu bytes written\n", output.c_str(), static_cast<unsigned long long>(size));

@@ -3,6 +3,7 @@
 #include "buffer/vbv_model.h"
 #include "cli/command_input.h"
 #include "cli/commands.h"
+#include "cli/status_exit.h"
 #include "tables/export_formats.h"
 #include "tables/picture_table.h"
 
@@ -37,7 +38,7 @@ int RunPictures(ArgumentList& arguments) {
   // A loaded result has no facts: its buffer column stays empty.
   const VbvResult vbv = SimulateVbv(context->stores());
   const Table table = BuildPictureTable(context->stores(), &vbv);
-  return format->write(table, files[1], observer) ? kExitDone : kExitCannotWrite;
+  return ReportFailure(format->write(table, files[1], observer), &observer);
 }
 
 }  // namespace tessivo::cli

@@ -8,6 +8,7 @@
 #include "buffer/vbv_text.h"
 #include "cli/command_input.h"
 #include "cli/commands.h"
+#include "cli/status_exit.h"
 #include "tables/export_csv.h"
 #include "tables/vbv_table.h"
 
@@ -85,7 +86,10 @@ int RunVbv(ArgumentList& arguments) {
   const RecordStores& stores = context->stores();
   const VbvResult vbv = SimulateVbv(stores);
   PrintSummary(stores, vbv, stdout);
-  if (csv && !SaveToCSV(BuildVbvTable(stores, vbv), *csv, observer)) return kExitCannotWrite;
+  if (csv) {
+    const Status written = SaveToCSV(BuildVbvTable(stores, vbv), *csv, observer);
+    if (!written.ok()) return ReportFailure(written, &observer);
+  }
   return kExitDone;
 }
 

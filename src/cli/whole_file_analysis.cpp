@@ -1,47 +1,30 @@
 #include "cli/whole_file_analysis.h"
 
+#include "analysis/result_file.h"
 #include "cli/argument_list.h"
 #include "cli/commands.h"
+#include "cli/status_exit.h"
 
 namespace tessivo::cli {
-
-namespace {
-
-std::string UnknownProgramMessage(uint32_t program, const std::vector<uint16_t>& programs) {
-  std::string text = "--program " + std::to_string(program) + ": the transport stream ";
-  if (programs.empty()) return text + "lists no programs";
-  text += "has no such program; its programs are";
-  for (size_t i = 0; i < programs.size(); ++i) {
-    text += (i == 0 ? " " : ", ") + std::to_string(programs[i]);
-  }
-  return text;
-}
-
-}  // namespace
 
 std::unique_ptr<AnalysisContext> AnalyseWholeFile(const AnalysisSettings& settings,
                                                   const std::string& path, CliObserver& observer,
                                                   int& exitCode) {
-  auto context = AnalysisContext::Create(settings, observer);
+  Status status;
+  auto context = AnalysisContext::Create(settings, observer, &status);
   if (!context) {
-    observer.ShowMessage("Not enough memory!");
-    exitCode = kExitNotEnoughMemory;
+    exitCode = ReportFailure(status, &observer);
     return nullptr;
   }
-  switch (context->StartAnalysis(path)) {
-    case OpenResult::kFileNotFound:
-      exitCode = kExitFileNotFound;
-      return nullptr;
-    case OpenResult::kInvalidStreamType:
-    case OpenResult::kNoTransportVideo:
-      exitCode = kExitInvalidStream;
-      return nullptr;
-    case OpenResult::kUnknownProgram:
-      exitCode = observer.RefuseUsage(
-          UnknownProgramMessage(settings.program, context->reader().transport().programsFound()));
-      return nullptr;
-    case OpenResult::kOpened:
-      break;
+  status = context->StartAnalysis(path);
+  if (status.kind == StatusKind::kUnknownProgram) {
+    exitCode = observer.RefuseUsage("--program " + std::to_string(settings.program) + ": " +
+                                    status.message);
+    return nullptr;
+  }
+  if (!status.ok()) {
+    exitCode = ReportFailure(status, &observer);
+    return nullptr;
   }
   if (settings.program != 0 && context->reader().container() != Container::kTransport) {
     exitCode = observer.RefuseUsage("--program applies to transport streams only; " + path +
@@ -58,6 +41,16 @@ std::unique_ptr<AnalysisContext> AnalyseWholeFile(const AnalysisSettings& settin
   observer.FinishProgress();
   exitCode = kExitDone;
   return context;
+}
+
+std::unique_ptr<AnalysisContext> LoadWholeResult(const AnalysisSettings& settings,
+                                                 const std::string& path, CliObserver& observer,
+                                                 int& exitCode) {
+  Status status;
+  auto context = AnalysisContext::Create(settings, observer, &status);
+  if (context) status = LoadResultFile(*context, path);
+  exitCode = ReportFailure(status, &observer);
+  return status.ok() ? std::move(context) : nullptr;
 }
 
 }  // namespace tessivo::cli

@@ -15,4 +15,10 @@ std::unique_ptr<AnalysisContext> AnalyseWholeFile(const AnalysisSettings& settin
                                                   const std::string& path, CliObserver& observer,
                                                   int& exitCode);
 
+// Loads the result file at path. Returns nullptr, with the exit code set and the message shown,
+// when the stores cannot be obtained or the file cannot be loaded.
+std::unique_ptr<AnalysisContext> LoadWholeResult(const AnalysisSettings& settings,
+                                                 const std::string& path, CliObserver& observer,
+                                                 int& exitCode);
+
 }  // namespace tessivo::cli

@@ -77,7 +77,7 @@ class Checker {
 
   bool HasFacts() const { return stores_.pictureFactsAvailable; }
   uint32_t pictureCount() const { return stores_.summary.pictureCount; }
-  uint32_t gopCount() const { return std::min(stores_.gopCount, stores_.capacity()); }
+  uint32_t gopCount() const { return stores_.recordedGopCount(); }
   const PictureFacts& facts(uint32_t picture) const { return stores_.pictureFacts()[picture]; }
   const SequenceFacts& sequenceOf(uint32_t picture) const {
     return stores_.sequenceFacts()[facts(picture).sequence];
@@ -107,6 +107,10 @@ class Checker {
   void GopLengths(const ComplianceRule& rule, RuleResult& result) const;
   void GopFlags(const ComplianceRule& rule, RuleResult& result) const;
   void ConstantRate(const ComplianceRule& rule, RuleResult& result) const;
+  // Each false when the rule is not of its kind.
+  bool CheckEachSequence(const ComplianceRule& rule, RuleResult& result) const;
+  bool CheckEachPicture(const ComplianceRule& rule, RuleResult& result) const;
+  void CheckWholeStream(const ComplianceRule& rule, RuleResult& result) const;
 
   const ComplianceProfile& profile_;
   const ComplianceInput& input_;
@@ -398,9 +402,7 @@ void Checker::ConstantRate(const ComplianceRule& rule, RuleResult& result) const
   });
 }
 
-RuleResult Checker::Check(const ComplianceRule& rule) const {
-  RuleResult result;
-  result.rule = &rule;
+bool Checker::CheckEachSequence(const ComplianceRule& rule, RuleResult& result) const {
   switch (rule.kind) {
     case RuleKind::kMpegVersion:
       for (const SequenceInForce& sequence : sequences_) {
@@ -409,70 +411,80 @@ RuleResult Checker::Check(const ComplianceRule& rule) const {
                         sequence.facts.isMpeg2 ? "MPEG-2" : "MPEG-1");
         }
       }
-      return result;
+      return true;
     case RuleKind::kProfileLevel:
       EachSequence(rule, result, [this](const SequenceFacts& s) { return ProfileLevel(s); });
-      return result;
+      return true;
     case RuleKind::kFrameSize:
       EachSequence(rule, result, [this](const SequenceFacts& s) { return FrameSize(s); });
-      return result;
+      return true;
     case RuleKind::kFrameRate:
       EachSequence(rule, result, [this](const SequenceFacts& s) { return FrameRate(s); });
-      return result;
+      return true;
     case RuleKind::kAspectRatio:
       EachSequence(rule, result, [this](const SequenceFacts& s) { return AspectRatio(s); });
-      return result;
+      return true;
     case RuleKind::kChromaFormat:
       EachSequence(rule, result, [&rule](const SequenceFacts& s) -> Finding {
         if (s.chromaFormat == rule.limit) return std::nullopt;
         return Format("chroma_format %u", s.chromaFormat);
       });
-      return result;
+      return true;
     case RuleKind::kNominalBitrate:
       EachSequence(rule, result, [&rule](const SequenceFacts& s) -> Finding {
         if (s.bitRate <= rule.limit) return std::nullopt;
         return AtMost("bit_rate", s.bitRate, rule.limit, "bit/s");
       });
-      return result;
+      return true;
     case RuleKind::kVbvBufferSize:
       EachSequence(rule, result, [&rule](const SequenceFacts& s) -> Finding {
         if (s.vbvBufferSize <= rule.limit) return std::nullopt;
         return AtMost("vbv_buffer_size", s.vbvBufferSize, rule.limit, "bits");
       });
-      return result;
+      return true;
     case RuleKind::kConstrainedParameters:
       EachSequence(rule, result, [](const SequenceFacts& s) -> Finding {
         if (s.constrainedParameters) return std::nullopt;
         return "constrained_parameters_flag 0";
       });
-      return result;
+      return true;
     case RuleKind::kLowDelay:
       if (!HasFacts()) {
         result.outcome = RuleOutcome::kNotChecked;
         result.note = kNeedsFacts;
-        return result;
+        return true;
       }
       EachSequence(rule, result, [](const SequenceFacts& s) -> Finding {
         if (!s.lowDelay) return std::nullopt;
         return "low_delay 1";
       });
-      return result;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Checker::CheckEachPicture(const ComplianceRule& rule, RuleResult& result) const {
+  switch (rule.kind) {
     case RuleKind::kVbvDelayLimit:
       EachPicture(rule, result, [&rule](const PictureFacts& picture) -> Finding {
         if (picture.vbvDelay <= rule.limit) return std::nullopt;
         return AtMost("vbv_delay", picture.vbvDelay, rule.limit, "ticks");
       });
-      return result;
+      return true;
     case RuleKind::kConstantRate:
       ConstantRate(rule, result);
-      return result;
+      return true;
     default:
-      break;
+      return false;
   }
-  // The rest judge the stream as a whole, by the version it starts with.
+}
+
+// These judge the stream as a whole, by the version it starts with.
+void Checker::CheckWholeStream(const ComplianceRule& rule, RuleResult& result) const {
   if (!Applies(rule, streamVersion_)) {
     result.outcome = RuleOutcome::kNotApplicable;
-    return result;
+    return;
   }
   switch (rule.kind) {
     case RuleKind::kMeasuredBitrate:
@@ -492,6 +504,14 @@ RuleResult Checker::Check(const ComplianceRule& rule) const {
       break;
     default:
       break;
+  }
+}
+
+RuleResult Checker::Check(const ComplianceRule& rule) const {
+  RuleResult result;
+  result.rule = &rule;
+  if (!CheckEachSequence(rule, result) && !CheckEachPicture(rule, result)) {
+    CheckWholeStream(rule, result);
   }
   return result;
 }

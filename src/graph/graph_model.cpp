@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "analysis/analysis_context.h"
+#include "base/rounding.h"
 
 namespace tessivo {
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "analysis/analysis_context.h"
+#include "base/rounding.h"
 #include "graph/graph_model.h"
 
 namespace tessivo {

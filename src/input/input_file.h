@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "analysis/analysis_observer.h"
+#include "base/analysis_observer.h"
 
 namespace tessivo {
 

@@ -16,7 +16,7 @@
 namespace tessivo {
 
 // When no PAT and PMT tell the video within this many bytes, the first video PES decides.
-inline constexpr uint64_t kPsiSearchLimit = 16 * 1024 * 1024;
+inline constexpr uint64_t kPsiSearchLimit = uint64_t{16} * 1024 * 1024;
 
 enum class TsChoice { kChosen, kUnknownProgram, kNoVideo };
 

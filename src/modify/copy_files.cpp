@@ -47,8 +47,8 @@ bool CopyInput::Refill() {
   return fill_ != 0;
 }
 
-CopyOutput::CopyOutput(AnalysisObserver& observer)
-    : file_(&observer), buffer_(std::make_unique<uint8_t[]>(kCopyBufferSize)) {}
+CopyOutput::CopyOutput(PartialFileWatcher& watcher)
+    : file_(&watcher), buffer_(std::make_unique<uint8_t[]>(kCopyBufferSize)) {}
 
 bool CopyOutput::Create(const std::string& path) {
   return file_.Create(path);

@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-#include "analysis/partial_file.h"
+#include "base/partial_file.h"
 
 namespace tessivo {
 
@@ -59,7 +59,7 @@ class CopyInput {
 // Written under a temporary name and renamed to NAME on Commit; otherwise the file goes.
 class CopyOutput {
  public:
-  explicit CopyOutput(AnalysisObserver& observer);
+  explicit CopyOutput(PartialFileWatcher& watcher);
 
   bool Create(const std::string& path);
   void Put(uint8_t byte) {

@@ -9,7 +9,8 @@ namespace tessivo {
 CopySource::CopySource(const std::string& path, const RecordStores& records,
                        const AnalysisSettings& settings, AnalysisObserver& progress)
     : observer_(progress) {
-  message_ = Check(path, records, settings);
+  std::string refusal = Check(path, records, settings);
+  if (!refusal.empty()) status_ = Failure(StatusKind::kInvalidStream, std::move(refusal));
 }
 
 std::string CopySource::Check(const std::string& path, const RecordStores& records,
@@ -21,16 +22,9 @@ std::string CopySource::Check(const std::string& path, const RecordStores& recor
 
   context_ = AnalysisContext::Create(settings, observer_);
   if (!context_) return cannotCopy + "not enough memory to analyse it again";
-  switch (context_->StartAnalysis(path)) {
-    case OpenResult::kFileNotFound:
-      return cannotCopy + "the file cannot be read";
-    case OpenResult::kInvalidStreamType:
-    case OpenResult::kNoTransportVideo:
-    case OpenResult::kUnknownProgram:
-      return cannotCopy + "it is not an MPEG video stream";
-    case OpenResult::kOpened:
-      break;
-  }
+  const Status opened = context_->StartAnalysis(path);
+  if (opened.kind == StatusKind::kFileNotFound) return cannotCopy + "the file cannot be read";
+  if (!opened.ok()) return cannotCopy + "it is not an MPEG video stream";
   if (context_->reader().container() == Container::kTransport) {
     return cannotCopy + "it is a transport stream, not the analysed elementary stream";
   }
@@ -38,7 +32,7 @@ std::string CopySource::Check(const std::string& path, const RecordStores& recor
     return cannotCopy + "it is a system/program stream, not the analysed elementary stream";
   }
 
-  const uint32_t needed = std::min(records.gopCount, records.capacity());
+  const uint32_t needed = records.recordedGopCount();
   RecordStores& found = context_->stores();
   while (found.gopCount < needed && context_->ReadNextSecond(false) != StepResult::kEnded) {
   }
@@ -50,8 +44,9 @@ std::string CopySource::Check(const std::string& path, const RecordStores& recor
   // Result files keep the low 32 bits of each position.
   for (uint32_t i = 0; i < needed; ++i) {
     if (static_cast<uint32_t>(found.gopPositions()[i]) != records.gops()[i].position) {
-      return cannotCopy + "GOP " + std::to_string(i) + " is not where the analysis found it" +
-             notAnalysed;
+      std::string message = cannotCopy;
+      message += "GOP " + std::to_string(i) + " is not where the analysis found it";
+      return message + notAnalysed;
     }
   }
   // A result saved during a run holds only the first GOPs: the copy follows those.

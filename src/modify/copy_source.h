@@ -8,6 +8,7 @@
 #include <string>
 
 #include "analysis/analysis_context.h"
+#include "base/status.h"
 
 namespace tessivo {
 
@@ -20,13 +21,12 @@ class CopySource {
   CopySource(const CopySource&) = delete;
   CopySource& operator=(const CopySource&) = delete;
 
-  // False when path is not the elementary stream the records came from; message() then names
-  // the file and the reason.
-  bool ok() const { return message_.empty(); }
-  const std::string& message() const { return message_; }
+  // Not ok when path is not the elementary stream the records came from; its message then
+  // names the file and the reason.
+  const Status& status() const { return status_; }
 
   // What StreamCopy needs, taken from the file itself: the records' GOPs with their full
-  // positions, and the file's own first sequence header. Only while ok().
+  // positions, and the file's own first sequence header. Only while the status is ok.
   const RecordStores& stores() const { return context_->stores(); }
 
  private:
@@ -44,7 +44,7 @@ class CopySource {
 
   ProgressOnly observer_;
   std::unique_ptr<AnalysisContext> context_;
-  std::string message_;
+  Status status_;
 };
 
 }  // namespace tessivo

@@ -2,46 +2,11 @@
 
 #include <utility>
 
+#include "mpeg/sequence_header_layout.h"
+
 namespace tessivo {
 
 namespace {
-
-// A sequence header's first 64 bits, most significant first.
-struct HeaderField {
-  int shift;
-  int width;
-};
-constexpr HeaderField kHorizontalSize{52, 12};  // horizontal_size_value
-constexpr HeaderField kVerticalSize{40, 12};    // vertical_size_value
-constexpr HeaderField kAspectRatio{36, 4};      // aspect_ratio_information
-constexpr HeaderField kFrameRate{32, 4};        // frame_rate_code
-constexpr HeaderField kBitRate{14, 18};         // bit_rate_value
-constexpr HeaderField kVbvBufferSize{3, 10};    // vbv_buffer_size_value
-constexpr HeaderField kConstrained{2, 1};       // constrained_parameters_flag
-
-constexpr uint64_t Mask(HeaderField field) {
-  return ((uint64_t{1} << field.width) - 1) << field.shift;
-}
-
-uint64_t Put(uint64_t word, HeaderField field, uint64_t value) {
-  return (word & ~Mask(field)) | ((value << field.shift) & Mask(field));
-}
-
-uint64_t Get(uint64_t word, HeaderField field) {
-  return (word & Mask(field)) >> field.shift;
-}
-
-uint64_t ToWord(const HeaderBytes& bytes) {
-  uint64_t word = 0;
-  for (uint8_t byte : bytes) word = word << 8 | byte;
-  return word;
-}
-
-HeaderBytes ToBytes(uint64_t word) {
-  HeaderBytes bytes;
-  for (int i = 7; i >= 0; --i, word >>= 8) bytes[i] = static_cast<uint8_t>(word);
-  return bytes;
-}
 
 uint64_t FieldValue(const HeaderPatch& patch, ChangedField flag) {
   switch (flag) {
@@ -62,27 +27,28 @@ uint64_t FieldValue(const HeaderPatch& patch, ChangedField flag) {
 }
 
 constexpr std::pair<HeaderField, ChangedField> kDialogFields[] = {
-    {kHorizontalSize, kHorizontalSizeChanged},
-    {kVerticalSize, kVerticalSizeChanged},
-    {kAspectRatio, kAspectRatioChanged},
-    {kFrameRate, kFrameRateChanged},
-    {kBitRate, kBitRateChanged},
-    {kConstrained, kConstrainedChanged},
+    {kHorizontalSizeField, kHorizontalSizeChanged},
+    {kVerticalSizeField, kVerticalSizeChanged},
+    {kAspectRatioField, kAspectRatioChanged},
+    {kFrameRateField, kFrameRateChanged},
+    {kBitRateField, kBitRateChanged},
+    {kConstrainedField, kConstrainedChanged},
 };
 
 // The bits the image carries; the rest belongs to the header being replaced.
-constexpr uint64_t kImageBits = Mask(kHorizontalSize) | Mask(kVerticalSize) | Mask(kAspectRatio) |
-                                Mask(kFrameRate) | Mask(kBitRate) | Mask(kVbvBufferSize) |
-                                Mask(kConstrained);
+constexpr uint64_t kImageBits = FieldMask(kHorizontalSizeField) | FieldMask(kVerticalSizeField) |
+                                FieldMask(kAspectRatioField) | FieldMask(kFrameRateField) |
+                                FieldMask(kBitRateField) | FieldMask(kVbvBufferSizeField) |
+                                FieldMask(kConstrainedField);
 
 }  // namespace
 
 ModifyValues ValuesOf(const SequenceSummary& summary) {
   ModifyValues values;
   const uint32_t aspect = summary.aspectRatioCode;
-  values.aspectRatioItem =
-      aspect >= 1 && aspect <= kAspectRatioItemCount ? static_cast<int32_t>(aspect) - 1 : -1;
-  values.frameRateItem = summary.frameRateIndex < kFrameRateItemCount
+  values.aspectRatioCode =
+      aspect >= 1 && aspect <= kAspectRatioItemCount ? static_cast<int32_t>(aspect) : -1;
+  values.frameRateCode = summary.frameRateIndex < kFrameRateItemCount
                              ? static_cast<int32_t>(summary.frameRateIndex)
                              : -1;
   values.bitRate = static_cast<int32_t>(summary.bitRateValue * 400);
@@ -94,11 +60,11 @@ ModifyValues ValuesOf(const SequenceSummary& summary) {
 
 HeaderPatch MakeHeaderPatch(const ModifyValues& values, const SequenceSummary& summary) {
   HeaderPatch patch;
-  patch.aspectRatioInformation = values.aspectRatioItem < 0
+  patch.aspectRatioInformation = values.aspectRatioCode < 0
                                      ? static_cast<int32_t>(summary.aspectRatioCode)
-                                     : values.aspectRatioItem + 1;
-  patch.frameRateCode = values.frameRateItem < 0 ? static_cast<int32_t>(summary.frameRateIndex)
-                                                 : values.frameRateItem;
+                                     : values.aspectRatioCode;
+  patch.frameRateCode = values.frameRateCode < 0 ? static_cast<int32_t>(summary.frameRateIndex)
+                                                 : values.frameRateCode;
   patch.bitRateValue = values.bitRate / 400;
   patch.horizontalSizeValue = values.horizontalSize;
   patch.verticalSizeValue = values.verticalSize;
@@ -106,33 +72,33 @@ HeaderPatch MakeHeaderPatch(const ModifyValues& values, const SequenceSummary& s
   patch.vbvBufferSizeValue = summary.vbvBufferSize;
 
   uint64_t first = 0;
-  first = Put(first, kHorizontalSize, summary.horizontalSize);
-  first = Put(first, kVerticalSize, summary.verticalSize);
-  first = Put(first, kAspectRatio, summary.aspectRatioCode);
-  first = Put(first, kFrameRate, summary.frameRateIndex);
-  first = Put(first, kBitRate, summary.bitRateValue);
-  first = Put(first, kConstrained, summary.constrainedParameters ? 1 : 0);
+  first = PutField(first, kHorizontalSizeField, summary.horizontalSize);
+  first = PutField(first, kVerticalSizeField, summary.verticalSize);
+  first = PutField(first, kAspectRatioField, summary.aspectRatioCode);
+  first = PutField(first, kFrameRateField, summary.frameRateIndex);
+  first = PutField(first, kBitRateField, summary.bitRateValue);
+  first = PutField(first, kConstrainedField, summary.constrainedParameters ? 1 : 0);
 
-  uint64_t image = Put(0, kVbvBufferSize, patch.vbvBufferSizeValue);
+  uint64_t image = PutField(0, kVbvBufferSizeField, patch.vbvBufferSizeValue);
   for (const auto& [field, flag] : kDialogFields) {
-    image = Put(image, field, FieldValue(patch, flag));
-    if (Get(image, field) != Get(first, field)) patch.changedFields |= flag;
+    image = PutField(image, field, FieldValue(patch, flag));
+    if (GetField(image, field) != GetField(first, field)) patch.changedFields |= flag;
   }
-  patch.image = ToBytes(image);
+  patch.image = HeaderBytesOf(image);
   return patch;
 }
 
-void ApplyImage(const HeaderPatch& patch, HeaderBytes& header) {
-  header = ToBytes((ToWord(header) & ~kImageBits) | ToWord(patch.image));
+void ApplyImage(const HeaderPatch& patch, SequenceHeaderBytes& header) {
+  header = HeaderBytesOf((HeaderWord(header) & ~kImageBits) | HeaderWord(patch.image));
 }
 
-void ApplyChangedFields(const HeaderPatch& patch, HeaderBytes& header) {
-  const uint64_t image = ToWord(patch.image);
-  uint64_t word = ToWord(header);
+void ApplyChangedFields(const HeaderPatch& patch, SequenceHeaderBytes& header) {
+  const uint64_t image = HeaderWord(patch.image);
+  uint64_t word = HeaderWord(header);
   for (const auto& [field, flag] : kDialogFields) {
-    if (patch.changedFields & flag) word = Put(word, field, Get(image, field));
+    if (patch.changedFields & flag) word = PutField(word, field, GetField(image, field));
   }
-  header = ToBytes(word);
+  header = HeaderBytesOf(word);
 }
 
 }  // namespace tessivo

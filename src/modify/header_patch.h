@@ -1,17 +1,18 @@
 // The sequence header values the modify dialog writes, and the eight header bytes they become.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
+#include "mpeg/aspect_ratio_names.h"
 #include "mpeg/records.h"
+#include "mpeg/sequence_header_layout.h"
 
 namespace tessivo {
 
 // What the dialog holds when OK is pressed.
 struct ModifyValues {
-  int32_t aspectRatioItem = -1;  // AspRat item index (code - 1); -1 without a selection
-  int32_t frameRateItem = -1;    // FrameRate item index (the code); -1 without a selection
+  int32_t aspectRatioCode = -1;  // aspect_ratio_information; -1 keeps the stream's
+  int32_t frameRateCode = -1;    // frame_rate_code; -1 keeps the stream's
   int32_t bitRate = 0;           // Brate, bit/s
   int32_t horizontalSize = 0;    // HRes
   int32_t verticalSize = 0;      // VRes
@@ -27,10 +28,7 @@ inline uint32_t MeasuredPeakBitrate(const SequenceSummary& summary, uint32_t kil
   return summary.peakBitrate * kiloBase;
 }
 
-inline constexpr int kAspectRatioItemCount = 14;
 inline constexpr int kFrameRateItemCount = 9;
-
-using HeaderBytes = std::array<uint8_t, 8>;
 
 // The dialog's fields, as bits of HeaderPatch::changedFields.
 enum ChangedField : uint32_t {
@@ -52,7 +50,7 @@ struct HeaderPatch {
   uint32_t vbvBufferSizeValue = 0;  // the analysed stream's, never a dialog value
   // The fields above in header layout; marker_bit and the two lowest bits of byte 7 are 0 here
   // and come from the header being replaced.
-  HeaderBytes image{};
+  SequenceHeaderBytes image{};
   // Fields written into every header: those whose value differs from the analysed stream's
   // first sequence header, and any the caller adds because the user gave them.
   uint32_t changedFields = 0;
@@ -62,8 +60,8 @@ struct HeaderPatch {
 HeaderPatch MakeHeaderPatch(const ModifyValues& values, const SequenceSummary& summary);
 
 // Writes the whole image over a header's first eight bytes.
-void ApplyImage(const HeaderPatch& patch, HeaderBytes& header);
+void ApplyImage(const HeaderPatch& patch, SequenceHeaderBytes& header);
 // Writes only the changed fields, so every header keeps its own value of the others.
-void ApplyChangedFields(const HeaderPatch& patch, HeaderBytes& header);
+void ApplyChangedFields(const HeaderPatch& patch, SequenceHeaderBytes& header);
 
 }  // namespace tessivo

@@ -28,8 +28,8 @@ std::vector<uint8_t> SequenceHeaderBlock(const FirstSequenceBlock& block,
                                          const HeaderPatch& patch) {
   const uint32_t length = HeaderLength(block);
   if (length < 8) return {};
-  std::vector<uint8_t> bytes = {0x00, 0x00, 0x01, 0xB3};
-  HeaderBytes header;
+  std::vector<uint8_t> bytes = {0x00, 0x00, 0x01, static_cast<uint8_t>(kSequenceHeaderCode)};
+  SequenceHeaderBytes header;
   std::copy_n(block.bytes, header.size(), header.begin());
   ApplyImage(patch, header);
   bytes.insert(bytes.end(), header.begin(), header.end());

@@ -5,8 +5,9 @@
 #include <span>
 #include <vector>
 
-#include "analysis/same_file.h"
+#include "base/same_file.h"
 #include "input/start_code_scanner.h"
+#include "input/start_codes.h"
 #include "modify/copy_files.h"
 #include "modify/sequence_header_block.h"
 
@@ -14,20 +15,16 @@ namespace tessivo {
 
 namespace {
 
-constexpr uint8_t kUserDataCode = 0xB2;
-constexpr uint8_t kSequenceHeaderCode = 0xB3;
-constexpr uint8_t kSequenceEndCode = 0xB7;
-constexpr uint8_t kGopCode = 0xB8;
 constexpr uint64_t kProgressStep = 1000;
 
 class Copier {
  public:
   Copier(const HeaderPatch& patch, const CopyOptions& options, const RecordStores& stores,
-         AnalysisObserver& observer, CopyInput& input, CopyOutput& output)
+         CopyProgress& progress, CopyInput& input, CopyOutput& output)
       : patch_(patch),
         options_(options),
         stores_(stores),
-        observer_(observer),
+        progress_(progress),
         input_(input),
         output_(output),
         block_(SequenceHeaderBlock(stores.firstSequenceBlock, patch)) {}
@@ -43,8 +40,7 @@ class Copier {
     CopyBytes();
     if (cancelled_) return true;
     if (!endCodeLast_ && options_.addSequenceEndCode) {
-      const uint8_t endCode[] = {0x00, 0x00, 0x01, kSequenceEndCode};
-      output_.Put(endCode, sizeof endCode);
+      WriteStartCode(kSequenceEndCode);
     }
     return true;
   }
@@ -75,7 +71,7 @@ class Copier {
       PassPlain(carried, carriedCount, begin, carriedCount + taken - 4);
       Advance(taken);
       skip_ = false;
-      if (!HandleStartCode(static_cast<uint8_t>(scanner_.code()))) return;
+      if (!HandleStartCode(scanner_.code())) return;
     }
     if (skip_) return;
     for (uint32_t i = 0; i < scanner_.carriedCount(); ++i) output_.Put(scanner_.carried(i));
@@ -108,14 +104,14 @@ class Copier {
   void ReportProgress(uint64_t taken) {
     if (input_.length() == 0) return;
     const uint64_t percent = std::min<uint64_t>(taken * 100 / input_.length(), 100);
-    observer_.UpdateCopyProgress(static_cast<uint32_t>(percent));
-    if (observer_.CopyCancelled()) cancelled_ = true;
+    progress_.UpdateCopyProgress(static_cast<uint32_t>(percent));
+    if (progress_.CopyCancelled()) cancelled_ = true;
   }
 
   // False when the copy stops here.
-  bool HandleStartCode(uint8_t code) {
+  bool HandleStartCode(uint32_t code) {
     switch (code) {
-      case kUserDataCode:
+      case kUserDataStartCode:
         if (options_.removeUserData) {
           skip_ = true;
           return true;
@@ -127,7 +123,7 @@ class Copier {
         PatchSequenceHeader();
         headerSinceGop_ = true;
         return true;
-      case kGopCode:
+      case kGroupStartCode:
         if (AtEndOfCut()) return false;
         // GOPs before the first recorded one were never analysed and have no record.
         if (stores_.gopCount > 0 && input_.offset() >= stores_.gopPositions()[0]) ++gopCounter_;
@@ -142,14 +138,14 @@ class Copier {
 
   bool AtEndOfCut() const { return cutAtEnd_ && gopCounter_ == options_.outGop + 1; }
 
-  void WriteStartCode(uint8_t code) {
-    const uint8_t startCode[] = {0x00, 0x00, 0x01, code};
+  void WriteStartCode(uint32_t code) {
+    const uint8_t startCode[] = {0x00, 0x00, 0x01, static_cast<uint8_t>(code)};
     output_.Put(startCode, sizeof startCode);
     endCodeLast_ = code == kSequenceEndCode;
   }
 
   void PatchSequenceHeader() {
-    HeaderBytes header;
+    SequenceHeaderBytes header;
     size_t taken = 0;
     while (taken < header.size() && Take(header[taken])) ++taken;
     if (taken == header.size()) ApplyChangedFields(patch_, header);
@@ -165,8 +161,7 @@ class Copier {
 
   void WriteUserData() {
     if (options_.userData.empty()) return;
-    const uint8_t userDataCode[] = {0x00, 0x00, 0x01, kUserDataCode};
-    output_.Put(userDataCode, sizeof userDataCode);
+    WriteStartCode(kUserDataStartCode);
     output_.Put(reinterpret_cast<const uint8_t*>(options_.userData.data()),
                 options_.userData.size());
   }
@@ -174,7 +169,7 @@ class Copier {
   const HeaderPatch& patch_;
   const CopyOptions& options_;
   const RecordStores& stores_;
-  AnalysisObserver& observer_;
+  CopyProgress& progress_;
   CopyInput& input_;
   CopyOutput& output_;
   const std::vector<uint8_t> block_;
@@ -190,21 +185,26 @@ class Copier {
 
 }  // namespace
 
-CopyResult StreamCopy(const std::string& inputPath, const std::string& outputPath,
-                      const HeaderPatch& patch, const CopyOptions& options,
-                      const RecordStores& stores, AnalysisObserver& observer) {
+Status StreamCopy(const std::string& inputPath, const std::string& outputPath,
+                  const HeaderPatch& patch, const CopyOptions& options, const RecordStores& stores,
+                  CopyProgress& progress) {
+  constexpr StatusKind kFailed = StatusKind::kCannotWrite;
   if (SameFile(inputPath, outputPath)) {
-    return {false, SameFileRefusal(outputPath, inputPath, "analysed file")};
+    return Failure(kFailed, SameFileRefusal(outputPath, inputPath, "analysed file"));
   }
   CopyInput input;
-  if (!input.Open(inputPath)) return {false, "Cannot open the input file " + inputPath};
-  CopyOutput output(observer);
-  if (!output.Create(outputPath)) return {false, "Cannot create the output file " + outputPath};
-  Copier copier(patch, options, stores, observer, input, output);
-  if (!copier.Run()) return {false, "Cannot read the input file " + inputPath};
-  if (copier.cancelled()) return {false, "The copy to " + outputPath + " was cancelled"};
-  if (!output.Commit()) return {false, "Cannot write the output file " + outputPath};
-  return {true, {}};
+  if (!input.Open(inputPath)) return Failure(kFailed, "Cannot open the input file " + inputPath);
+  CopyOutput output(progress);
+  if (!output.Create(outputPath)) {
+    return Failure(kFailed, "Cannot create the output file " + outputPath);
+  }
+  Copier copier(patch, options, stores, progress, input, output);
+  if (!copier.Run()) return Failure(kFailed, "Cannot read the input file " + inputPath);
+  if (copier.cancelled()) {
+    return Failure(StatusKind::kCancelled, "The copy to " + outputPath + " was cancelled");
+  }
+  if (!output.Commit()) return Failure(kFailed, "Cannot write the output file " + outputPath);
+  return Status{};
 }
 
 }  // namespace tessivo

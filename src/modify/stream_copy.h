@@ -5,7 +5,8 @@
 #include <limits>
 #include <string>
 
-#include "analysis/analysis_observer.h"
+#include "base/status.h"
+#include "modify/copy_progress.h"
 #include "modify/header_patch.h"
 #include "mpeg/record_stores.h"
 
@@ -23,15 +24,11 @@ struct CopyOptions {
   bool addSequenceEndCode = true;  // "Add Sequence End Code"
 };
 
-struct CopyResult {
-  bool ok = false;
-  std::string message;  // why nothing was written
-};
-
 // Copies the analysed elementary stream at inputPath to outputPath with every sequence header
 // patched. The GOP records of stores must come from analysing inputPath.
-CopyResult StreamCopy(const std::string& inputPath, const std::string& outputPath,
-                      const HeaderPatch& patch, const CopyOptions& options,
-                      const RecordStores& stores, AnalysisObserver& observer);
+// Nothing is left under outputPath when the status is not ok.
+Status StreamCopy(const std::string& inputPath, const std::string& outputPath,
+                  const HeaderPatch& patch, const CopyOptions& options, const RecordStores& stores,
+                  CopyProgress& progress);
 
 }  // namespace tessivo

@@ -1,5 +1,7 @@
 #include "mpeg/header_decoders.h"
 
+#include "mpeg/sequence_header_layout.h"
+
 namespace tessivo {
 
 namespace {
@@ -9,16 +11,17 @@ uint8_t Bit(uint8_t byte, int bit) {
 }  // namespace
 
 SequenceHeaderValues ReadSequenceHeader(ByteSource& source) {
-  uint8_t b[8];
-  for (uint8_t& byte : b) byte = source.NextByte();
+  SequenceHeaderBytes bytes;
+  for (uint8_t& byte : bytes) byte = source.NextByte();
+  const uint64_t word = HeaderWord(bytes);
   SequenceHeaderValues v;
-  v.horizontalSize = uint32_t{b[0]} << 4 | b[1] >> 4;   // horizontal_size_value
-  v.verticalSize = uint32_t{b[1] & 0x0Fu} << 8 | b[2];  // vertical_size_value
-  v.aspectRatioCode = b[3] >> 4;                        // aspect_ratio_information
-  v.frameRateIndex = b[3] & 0x0F;                       // frame_rate_code
-  v.bitRateValue = uint32_t{b[4]} << 10 | uint32_t{b[5]} << 2 | b[6] >> 6;  // bit_rate_value
-  v.vbvBufferSize = uint32_t{b[6] & 0x1Fu} << 5 | b[7] >> 3;                // vbv_buffer_size_value
-  v.constrainedParameters = Bit(b[7], 2);  // constrained_parameters_flag
+  v.horizontalSize = static_cast<uint32_t>(GetField(word, kHorizontalSizeField));
+  v.verticalSize = static_cast<uint32_t>(GetField(word, kVerticalSizeField));
+  v.aspectRatioCode = static_cast<uint32_t>(GetField(word, kAspectRatioField));
+  v.frameRateIndex = static_cast<uint32_t>(GetField(word, kFrameRateField));
+  v.bitRateValue = static_cast<uint32_t>(GetField(word, kBitRateField));
+  v.vbvBufferSize = static_cast<uint32_t>(GetField(word, kVbvBufferSizeField));
+  v.constrainedParameters = static_cast<uint8_t>(GetField(word, kConstrainedField));
   return v;
 }
 
@@ -139,7 +142,8 @@ uint32_t ReadSliceQuantiser(ByteSource& source, bool isScalable) {
   uint8_t b0;
   if (!source.GetByte(b0)) return 0;
   if (!isScalable) return b0 >> 3;
-  // Data partitioning puts a 7-bit priority_breakpoint before the quantiser.
+  // Any scalable extension is read as data partitioning, whose 7-bit priority_breakpoint comes
+  // before the quantiser; the other scalable modes are taken the same way.
   uint8_t b1;
   if (!source.GetByte(b1)) return 0;
   return (b0 & 0x1u) << 4 | b1 >> 4;

@@ -13,7 +13,6 @@ namespace tessivo {
 
 namespace {
 constexpr uint32_t kFramePicture = 3;
-constexpr double kAssumedFrameRate = 25.0;
 
 // Record fields are 32 bits wide: a larger value is kept as the largest they hold.
 uint32_t ClampTo32(uint64_t value) {
@@ -37,12 +36,11 @@ VideoParser::VideoParser(FileReader& reader, RecordStores& stores, AnalysisObser
       source_(reader, stores.firstSequenceBlock),
       pictureFacts_(stores) {}
 
-OpenResult VideoParser::OpenStream(const std::string& path) {
+Status VideoParser::OpenStream(const std::string& path) {
   currentStartCode_ = kEndOfStream;
   source_.Reset();
   if (!reader_.OpenInputFile(path)) {
-    observer_.ShowMessage(FileNotFoundMessage(path));
-    return OpenResult::kFileNotFound;
+    return Failure(StatusKind::kFileNotFound, FileNotFoundMessage(path));
   }
   extensionSeen_ = false;
   sequenceHeaderDecoded_ = false;
@@ -57,8 +55,8 @@ OpenResult VideoParser::OpenStream(const std::string& path) {
   std::memset(&stores_.firstSequenceBlock, 0, sizeof stores_.firstSequenceBlock);
   source_.SetCapture(false);
 
-  const OpenResult transport = OpenTransportStream();
-  if (transport != OpenResult::kOpened) return transport;
+  Status transport = OpenTransportStream();
+  if (!transport.ok()) return transport;
   while (reader_.container() == Container::kElementary) {
     currentStartCode_ = source_.NextStartCode();
     if (currentStartCode_ == kSequenceHeaderCode) break;
@@ -72,31 +70,31 @@ OpenResult VideoParser::OpenStream(const std::string& path) {
       reader_.CloseFile();
       observer_.SetStatusCaption("Reading");
       observer_.PumpOneMessage();
-      observer_.ShowMessage("Invalid stream type!");
-      return OpenResult::kInvalidStreamType;
+      return Failure(StatusKind::kInvalidStream, "Invalid stream type!");
     }
     facts_.startsWithInvalidHeader = true;
     observer_.PumpOneMessage();
   }
   observer_.SetStatusCaption("Reading");
   observer_.PumpOneMessage();
-  return OpenResult::kOpened;
+  return Status{};
 }
 
-OpenResult VideoParser::OpenTransportStream() {
+Status VideoParser::OpenTransportStream() {
   const std::optional<TsLayout> layout = reader_.DetectTransportStream();
-  if (!layout) return OpenResult::kOpened;
+  if (!layout) return Status{};
   const TsChoice choice = reader_.SwitchToTransport(*layout);
   if (choice == TsChoice::kChosen) {
     SeekFirstSequenceHeader();
-    return OpenResult::kOpened;
+    return Status{};
   }
   reader_.CloseFile();
   observer_.SetStatusCaption("Reading");
   observer_.PumpOneMessage();
-  if (choice == TsChoice::kUnknownProgram) return OpenResult::kUnknownProgram;
-  observer_.ShowMessage(kNoTransportVideoMessage);
-  return OpenResult::kNoTransportVideo;
+  // The program list is the analysis context's to tell.
+  if (choice == TsChoice::kUnknownProgram) return Failure(StatusKind::kUnknownProgram, {});
+  return Failure(StatusKind::kNoTransportVideo,
+                 "No MPEG-1/MPEG-2 video stream found in this transport stream!");
 }
 
 void VideoParser::SeekFirstSequenceHeader() {
@@ -222,7 +220,7 @@ VideoParser::StartCodeOutcome VideoParser::HandlePicture(Step& step) {
     return StartCodeOutcome::kContinue;
   }
   if (step.pictureSliceCount != 0 && summary.pictureCount > 0) {
-    pictures[summary.pictureCount - 1].qavg /= step.pictureSliceCount;
+    pictures[summary.pictureCount - 1].qavg /= static_cast<double>(step.pictureSliceCount);
   }
   step.pictureSliceCount = 0;
   if (summary.pictureCount == stores_.capacity()) return StartCodeOutcome::kStoreFull;
@@ -240,7 +238,8 @@ VideoParser::StartCodeOutcome VideoParser::HandlePicture(Step& step) {
   pictureFacts_.OnPicture(summary.pictureCount - 1, position, start, vbvDelay,
                           stores_.gopCount > 0 ? stores_.gopCount - 1 : kNoGop, secondsParsed_);
   if (step.sliceCount != 0) {
-    step.quantiserTotal += static_cast<double>(step.quantiserSum) / step.sliceCount;
+    step.quantiserTotal +=
+        static_cast<double>(step.quantiserSum) / static_cast<double>(step.sliceCount);
     step.quantiserSum = 0;
     step.sliceCount = 0;
   }
@@ -305,7 +304,7 @@ void VideoParser::CloseOpenPicture(Step& step) {
   PictureRecord& picture = stores_.pictures()[summary.pictureCount - 1];
   picture.size = ClampTo32(source_.streamByteCounter() - lastPicturePosition_);
   if (step.pictureSliceCount != 0) {
-    picture.qavg /= step.pictureSliceCount;
+    picture.qavg /= static_cast<double>(step.pictureSliceCount);
     step.pictureSliceCount = 0;
   }
 }
@@ -315,7 +314,7 @@ bool VideoParser::CountsFieldPictures() const {
 }
 
 double VideoParser::SecondLength() const {
-  return facts_.frameRate > 0.0 ? facts_.frameRate : kAssumedFrameRate;
+  return FrameRateOrAssumed(facts_.frameRate);
 }
 
 void VideoParser::FillRecord(const Step& step, PerSecondStats& record) const {

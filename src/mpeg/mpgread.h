@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "analysis/analysis_observer.h"
+#include "base/analysis_observer.h"
+#include "base/status.h"
 #include "input/fread.h"
 #include "mpeg/byte_source.h"
 #include "mpeg/header_decoders.h"
@@ -13,17 +14,6 @@
 #include "mpeg/record_stores.h"
 
 namespace tessivo {
-
-enum class OpenResult {
-  kOpened,
-  kFileNotFound,
-  kInvalidStreamType,
-  kNoTransportVideo,  // a transport stream without MPEG-1/MPEG-2 video that can be read
-  kUnknownProgram,    // a transport stream without the program asked for
-};
-
-inline constexpr const char* kNoTransportVideoMessage =
-    "No MPEG-1/MPEG-2 video stream found in this transport stream!";
 
 // Facts of the latest run that the report and the views read besides the records.
 struct ParserFacts {
@@ -40,7 +30,7 @@ class VideoParser {
   VideoParser(FileReader& reader, RecordStores& stores, AnalysisObserver& observer,
               uint32_t kiloBase);
 
-  OpenResult OpenStream(const std::string& path);
+  Status OpenStream(const std::string& path);
   // Parses up to one second into record; false once the stream had already ended.
   bool ParseSecond(PerSecondStats& record);
   // Ends the run early because the per-second store is full; closes the open picture.
@@ -64,8 +54,8 @@ class VideoParser {
   };
   enum class StartCodeOutcome { kContinue, kSecondComplete, kStoreFull };
 
-  // Detects a transport stream and chooses its video; kOpened when there is none.
-  OpenResult OpenTransportStream();
+  // Detects a transport stream and chooses its video; ok when there is none.
+  Status OpenTransportStream();
   // Positions a demultiplexed stream on its first sequence header, from where positions count.
   void SeekFirstSequenceHeader();
   StartCodeOutcome HandleStartCode(uint32_t code, Step& step);

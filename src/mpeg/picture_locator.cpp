@@ -9,7 +9,7 @@ PictureLocator::PictureLocator(const RecordStores& stores)
   if (stores.pictureFactsAvailable) return;
   // The pictures that no GOP pattern holds come before the first GOP.
   uint64_t inGops = 0;
-  for (uint32_t g = 0; g < std::min(stores.gopCount, stores.capacity()); ++g) {
+  for (uint32_t g = 0; g < stores.recordedGopCount(); ++g) {
     inGops += stores.gops()[g].count;
   }
   const uint32_t pictures = stores.summary.pictureCount;
@@ -26,7 +26,7 @@ void PictureLocator::AdvanceByFacts(uint32_t picture) {
 }
 
 void PictureLocator::AdvanceByCounts(uint32_t picture) {
-  const uint32_t gopCount = std::min(stores_.gopCount, stores_.capacity());
+  const uint32_t gopCount = stores_.recordedGopCount();
   for (;;) {
     const uint32_t next = gop_ == kNoGop ? 0 : gop_ + 1;
     if (picture < nextGopStart_ || next >= gopCount) return;

@@ -40,6 +40,9 @@ class RecordStores {
   void ClearPicturesAndGops();  // also sets gopCount and sequenceFactsCount to 0
   void ClearSeconds();
 
+  // GOPs that have a record: gopCount goes on counting past the capacity.
+  uint32_t recordedGopCount() const { return gopCount < capacity_ ? gopCount : capacity_; }
+
   // Leading seconds whose valid flag is set.
   uint32_t ValidSecondCount() const;
 

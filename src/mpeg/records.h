@@ -99,4 +99,9 @@ inline double FrameRateOf(uint32_t frameRateIndex) {
   return frameRateIndex < kFrameRateTableSize ? kFrameRateTable[frameRateIndex] : 0.0;
 }
 
+// The rate everything assumes for a stream whose frame_rate_code is outside the table.
+inline double FrameRateOrAssumed(double frameRate) {
+  return frameRate > 0.0 ? frameRate : 25.0;
+}
+
 }  // namespace tessivo

@@ -7,9 +7,6 @@ namespace tessivo {
 
 namespace {
 
-// The parser reads an unknown frame_rate_code as 25 frames per second; so do time codes.
-constexpr double kAssumedFrameRate = 25.0;
-
 // Steps value `add` times, each step past base - 1 wrapping to 0; returns the wraps. A value
 // already at base or above wraps at its first step.
 uint64_t Advance(uint32_t& value, uint64_t add, uint64_t base) {
@@ -28,7 +25,7 @@ uint64_t Advance(uint32_t& value, uint64_t add, uint64_t base) {
 }  // namespace
 
 TimeCode AddPictures(TimeCode timeCode, uint32_t count, double frameRate) {
-  if (frameRate == 0.0) frameRate = kAssumedFrameRate;
+  frameRate = FrameRateOrAssumed(frameRate);
   // The picture field runs while it stays at or below frameRate - 1.
   const auto picturesPerSecond = static_cast<uint64_t>(std::floor(frameRate));
   uint64_t carry = Advance(timeCode.pictures, count, picturesPerSecond);

@@ -38,8 +38,8 @@ std::string FormatCsv(const Table& table) {
   return out;
 }
 
-bool SaveToCSV(const Table& table, const std::string& fileName, AnalysisObserver& observer) {
-  return WriteExportFile(fileName, FormatCsv(table), observer);
+Status SaveToCSV(const Table& table, const std::string& fileName, PartialFileWatcher& watcher) {
+  return WriteExportFile(fileName, FormatCsv(table), watcher);
 }
 
 }  // namespace tessivo

@@ -3,12 +3,13 @@
 
 #include <string>
 
-#include "analysis/analysis_observer.h"
+#include "base/partial_file_watcher.h"
+#include "base/status.h"
 #include "tables/table.h"
 
 namespace tessivo {
 
 std::string FormatCsv(const Table& table);
-bool SaveToCSV(const Table& table, const std::string& fileName, AnalysisObserver& observer);
+Status SaveToCSV(const Table& table, const std::string& fileName, PartialFileWatcher& watcher);
 
 }  // namespace tessivo

@@ -130,8 +130,8 @@ std::string FormatRtf(const Table& table) {
   return out;
 }
 
-bool SaveToDOC(const Table& table, const std::string& fileName, AnalysisObserver& observer) {
-  return WriteExportFile(fileName, FormatRtf(table), observer);
+Status SaveToDOC(const Table& table, const std::string& fileName, PartialFileWatcher& watcher) {
+  return WriteExportFile(fileName, FormatRtf(table), watcher);
 }
 
 }  // namespace tessivo

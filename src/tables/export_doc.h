@@ -4,12 +4,13 @@
 
 #include <string>
 
-#include "analysis/analysis_observer.h"
+#include "base/partial_file_watcher.h"
+#include "base/status.h"
 #include "tables/table.h"
 
 namespace tessivo {
 
 std::string FormatRtf(const Table& table);
-bool SaveToDOC(const Table& table, const std::string& fileName, AnalysisObserver& observer);
+Status SaveToDOC(const Table& table, const std::string& fileName, PartialFileWatcher& watcher);
 
 }  // namespace tessivo

@@ -2,18 +2,17 @@
 
 #include <cstdio>
 
-#include "analysis/partial_file.h"
+#include "base/partial_file.h"
 
 namespace tessivo {
 
-bool WriteExportFile(const std::string& fileName, std::string_view bytes,
-                     AnalysisObserver& observer) {
-  PartialFile file(&observer);
+Status WriteExportFile(const std::string& fileName, std::string_view bytes,
+                       PartialFileWatcher& watcher) {
+  PartialFile file(&watcher);
   const bool written = file.Create(fileName) &&
                        std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-  if (file.Commit(written)) return true;
-  observer.ShowMessage("Cannot Create file " + fileName);
-  return false;
+  if (file.Commit(written)) return Status{};
+  return CannotCreateExport(fileName);
 }
 
 }  // namespace tessivo

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/analysis_observer.h"
+#include "base/partial_file_watcher.h"
+#include "base/status.h"
 #include "tables/table.h"
 
 namespace tessivo {
@@ -13,7 +14,7 @@ namespace tessivo {
 struct ExportFormat {
   const char* name;
   const char* extension;
-  bool (*write)(const Table& table, const std::string& fileName, AnalysisObserver& observer);
+  Status (*write)(const Table& table, const std::string& fileName, PartialFileWatcher& watcher);
 };
 
 inline constexpr int kExportFormatCount = 4;

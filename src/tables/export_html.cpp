@@ -101,8 +101,8 @@ std::string FormatHtml(const Table& table) {
   return out;
 }
 
-bool SaveToHTML(const Table& table, const std::string& fileName, AnalysisObserver& observer) {
-  return WriteExportFile(fileName, FormatHtml(table), observer);
+Status SaveToHTML(const Table& table, const std::string& fileName, PartialFileWatcher& watcher) {
+  return WriteExportFile(fileName, FormatHtml(table), watcher);
 }
 
 }  // namespace tessivo

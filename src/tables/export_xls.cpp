@@ -391,13 +391,10 @@ std::optional<std::string> FormatXls(const Table& table) {
   return BuildCompoundFile("Workbook", FormatBiff8Workbook(table));
 }
 
-bool SaveToXLS(const Table& table, const std::string& fileName, AnalysisObserver& observer) {
+Status SaveToXLS(const Table& table, const std::string& fileName, PartialFileWatcher& watcher) {
   const std::optional<std::string> bytes = FormatXls(table);
-  if (!bytes) {
-    observer.ShowMessage("Cannot Create file " + fileName);
-    return false;
-  }
-  return WriteExportFile(fileName, *bytes, observer);
+  if (!bytes) return CannotCreateExport(fileName);
+  return WriteExportFile(fileName, *bytes, watcher);
 }
 
 }  // namespace tessivo

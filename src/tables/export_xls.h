@@ -6,13 +6,14 @@
 #include <optional>
 #include <string>
 
-#include "analysis/analysis_observer.h"
+#include "base/partial_file_watcher.h"
+#include "base/status.h"
 #include "tables/table.h"
 
 namespace tessivo {
 
 // The whole file; nothing when the compound file cannot be built.
 std::optional<std::string> FormatXls(const Table& table);
-bool SaveToXLS(const Table& table, const std::string& fileName, AnalysisObserver& observer);
+Status SaveToXLS(const Table& table, const std::string& fileName, PartialFileWatcher& watcher);
 
 }  // namespace tessivo

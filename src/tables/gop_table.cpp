@@ -21,7 +21,7 @@ const char* YesNo(uint8_t flag) {
 
 Table BuildGopTable(const RecordStores& stores) {
   Table table("GOPs", kColumnCount);
-  const uint32_t gopCount = std::min(stores.gopCount, stores.capacity());
+  const uint32_t gopCount = stores.recordedGopCount();
   table.Reserve(gopCount + Table::kFixedRows);
 
   const size_t header = table.AddRow();

@@ -45,7 +45,8 @@ Table BuildPictureTable(const RecordStores& stores, const VbvResult* vbv) {
     if (!modelled) continue;
     const uint64_t size = stores.sequenceFacts()[stores.pictureFacts()[i].sequence].vbvBufferSize;
     if (size == 0) continue;
-    const double fill = 100.0 * static_cast<double>(vbv->pictures[i].before) / size;
+    const double fill =
+        100.0 * static_cast<double>(vbv->pictures[i].before) / static_cast<double>(size);
     table.cell(row, kPictureBufferColumn) = NumberCell(FixedText(fill, 1));
   }
   return table;

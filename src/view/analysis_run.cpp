@@ -16,7 +16,7 @@
 
 #include "analysis/result_file.h"
 #include "analysis/stream_report.h"
-#include "mpeg/freadthread.h"
+#include "mpeg/qt/freadthread.h"
 #include "view/graph_widget.h"
 #include "view/mainunit.h"
 #include "view/settings_registry.h"
@@ -106,11 +106,12 @@ void TMainFrm::StartAnalysis() {
   model_->GoToStart();
 
   analysedFile_ = Edit1->text();
-  const OpenResult opened = context_->StartAnalysis(analysedFile_.toStdString());
+  const Status opened = context_->StartAnalysis(analysedFile_.toStdString());
+  if (!opened.ok()) ShowMessage(opened.message);
   analysedDemuxed_ = context_->reader().demuxMode();
   starting_ = false;
   reader_->SetEndReached(context_->endReached());
-  if (opened != OpenResult::kOpened) return;
+  if (!opened.ok()) return;
 
   QApplication::setOverrideCursor(Qt::WaitCursor);
   if (context_->endReached()) ShowStepResult(StepResult::kEnded);
@@ -214,9 +215,8 @@ void TMainFrm::UpdateFileButtons() {
 
 void TMainFrm::SpeedButton1Click() {
   if (SVRd->exec() != QDialog::Accepted || SVRd->selectedFiles().isEmpty()) return;
-  const ResultFileStatus status =
-      SaveResultFile(*context_, SVRd->selectedFiles().front().toStdString());
-  if (!status.ok) ShowMessage(status.message);
+  const Status status = SaveResultFile(*context_, SVRd->selectedFiles().front().toStdString());
+  if (!status.ok()) ShowMessage(status.message);
 }
 
 void TMainFrm::SpeedButton2Click() {
@@ -233,10 +233,10 @@ void TMainFrm::LoadChosenResult() {
 void TMainFrm::LoadResultNamed(const QString& fileName) {
   // No step of a run may write into the loaded records.
   if (reader_) reader_->Suspend();
-  const ResultFileStatus status = LoadResultFile(*context_, fileName.toStdString());
+  const Status status = LoadResultFile(*context_, fileName.toStdString());
   if (reader_) reader_->SetEndReached(context_->endReached());
   Panel4->setPalette(palette());
-  if (!status.ok) {
+  if (!status.ok()) {
     ShowMessage(status.message);
     return;
   }

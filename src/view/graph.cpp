@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QTabWidget>
 
-#include "view/gauge.h"
+#include "base/qt/gauge.h"
 #include "view/graph_context_menu.h"
 #include "view/graph_image.h"
 #include "view/graph_widget.h"
@@ -53,7 +53,9 @@ void TMainFrm::SaveGraphImageClick() {
   }
   // The scroll bar panel covers the canvas below the graph area.
   const QRect shown(0, 0, graph_->width(), std::min(graph_->height(), ScP->y()));
-  SaveGraphImage(*graph_, shown, GraphImageDialog->selectedFiles().front(), *this);
+  const Status saved =
+      SaveGraphImage(*graph_, shown, GraphImageDialog->selectedFiles().front(), *this);
+  if (!saved.ok()) ShowMessage(saved.message);
 }
 
 }  // namespace tessivo::view

@@ -39,14 +39,14 @@ QByteArray SvgOf(const GraphWidget& graph, QRect shown, const QString& title) {
 
 }  // namespace
 
-bool SaveGraphImage(const GraphWidget& graph, QRect shown, const QString& fileName,
-                    AnalysisObserver& observer) {
+Status SaveGraphImage(const GraphWidget& graph, QRect shown, const QString& fileName,
+                      PartialFileWatcher& watcher) {
   const bool svg = fileName.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
   const QByteArray bytes =
       svg ? SvgOf(graph, shown, QStringLiteral("Tessivo graph")) : PngOf(graph, shown);
   return WriteExportFile(fileName.toStdString(),
                          std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
-                         observer);
+                         watcher);
 }
 
 }  // namespace tessivo::view

@@ -5,15 +5,15 @@
 #include <QRect>
 #include <QString>
 
-#include "analysis/analysis_observer.h"
+#include "base/partial_file_watcher.h"
+#include "base/status.h"
 
 namespace tessivo::view {
 
 class GraphWidget;
 
 // The part shown of the graph's canvas, by the extension: .svg writes SVG, anything else PNG.
-// False, with the message shown, when the file cannot be written.
-bool SaveGraphImage(const GraphWidget& graph, QRect shown, const QString& fileName,
-                    AnalysisObserver& observer);
+Status SaveGraphImage(const GraphWidget& graph, QRect shown, const QString& fileName,
+                      PartialFileWatcher& watcher);
 
 }  // namespace tessivo::view

@@ -17,9 +17,9 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "mpeg/freadthread.h"
 #include "mpeg/kilo_base.h"
-#include "tables/table_grid.h"
+#include "mpeg/qt/freadthread.h"
+#include "tables/qt/table_grid.h"
 #include "view/about.h"
 #include "view/graph_widget.h"
 #include "view/settings_registry.h"
@@ -112,9 +112,10 @@ void TMainFrm::InitAnalysisStorage() {
   settings.maxFramesAllocate = maxFramesAllocate_;
   settings.kiloBase = static_cast<uint32_t>(view.kiloBase);
   settings.checkPackStartHdr = checkPackStartHdr_;
-  context_ = AnalysisContext::Create(settings, *this);
+  Status status;
+  context_ = AnalysisContext::Create(settings, *this, &status);
   if (!context_) {
-    ShowMessage("Not enough memory!");
+    ShowMessage(status.message);
     return;
   }
   model_ = std::make_unique<GraphModel>(context_->stores(), view);

@@ -75,7 +75,9 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   void SetStatusCaption(const std::string& caption) override;
   void SetPictureCounter(uint32_t count) override;
   void PumpOneMessage() override;
-  void ShowMessage(const std::string& text) override;
+
+  // The one place the window shows a failure the engine reports.
+  void ShowMessage(const std::string& text);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -88,7 +90,7 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  // Start-up and layout (mainunit.cpp).
+  // The controls and the dialogs (side_panel.cpp).
   void CreateControls();
   QWidget* CreateFilePanel();
   QWidget* CreateToolPanel();
@@ -96,6 +98,8 @@ class TMainFrm : public QWidget, public AnalysisObserver {
   QWidget* CreateScalePanel();
   QWidget* CreatePageControl();
   void CreateDialogs();
+
+  // Start-up, window events and closing (mainunit.cpp).
   void InitAnalysisStorage();
   void FormShow();
   void FormClose();

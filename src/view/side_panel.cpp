@@ -19,8 +19,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "base/qt/gauge.h"
 #include "view/about.h"
-#include "view/gauge.h"
 #include "view/mainunit.h"
 #include "view/settingsfrm.h"
 

@@ -1,9 +1,12 @@
 #include "view/tab_views.h"
 
+#include "base/qt/picture_type_colour.h"
+
 #include <QLabel>
 #include <QTabWidget>
 
 #include "analysis/analysis_context.h"
+#include "base/rounding.h"
 
 namespace tessivo::view {
 
@@ -25,19 +28,6 @@ uint32_t BitsPerPixel(const SequenceSummary& summary) {
 }
 
 }  // namespace
-
-QColor PictureTypeColour(char type) {
-  switch (type) {
-    case 'I':
-      return QColor(255, 0, 0);
-    case 'P':
-      return QColor(0, 128, 0);
-    case 'B':
-      return QColor(0, 0, 255);
-    default:
-      return QColor(0, 0, 0);
-  }
-}
 
 double CompressionRatio(uint32_t size, const SequenceSummary& summary) {
   if (size == 0) return 1.0;

@@ -15,9 +15,6 @@ class QWidget;
 
 namespace tessivo::view {
 
-// I red, P green, B blue, anything else black.
-QColor PictureTypeColour(char type);
-
 // Uncompressed bytes of a picture over its coded bytes; 1.0 for a size of 0.
 double CompressionRatio(uint32_t size, const SequenceSummary& summary);
 

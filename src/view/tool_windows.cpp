@@ -1,12 +1,13 @@
 // The main window's tool buttons that open the table, patcher and calculator windows.
 #include <QToolButton>
 
-#include "calculator/pwind2.h"
-#include "modify/modif.h"
-#include "tables/fexport.h"
-#include "tables/gopform.h"
-#include "tables/pdialog.h"
-#include "tables/seconds.h"
+#include "calculator/qt/pwind2.h"
+#include "modify/modifiable_stream.h"
+#include "modify/qt/modif.h"
+#include "tables/qt/fexport.h"
+#include "tables/qt/gopform.h"
+#include "tables/qt/pdialog.h"
+#include "tables/qt/seconds.h"
 #include "view/mainunit.h"
 
 namespace tessivo::view {
@@ -33,11 +34,9 @@ void TMainFrm::SpeedButton6Click() {
 }
 
 void TMainFrm::SpeedButton5Click() {
-  // GOP positions of a demultiplexed stream count video bytes, not file offsets.
-  if (analysedDemuxed_) {
-    ShowMessage(
-        "You cannot modify a system/program stream!\nTo do it you have to demux it to separated "
-        "video/audio streams");
+  const Status modifiable = CheckModifiable(analysedDemuxed_);
+  if (!modifiable.ok()) {
+    ShowMessage(modifiable.message);
     return;
   }
   ModifFrm->setAnalysedFile(analysedFile_);

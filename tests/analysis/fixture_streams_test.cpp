@@ -58,7 +58,7 @@ void ExpectCleanRun(const std::vector<uint8_t>& bytes, uint32_t maxPictures,
                     const AnalysisSettings& settings = {}) {
   AnalysedStream run(bytes, settings);
   EXPECT_LE(run.summary().pictureCount, maxPictures);
-  if (run.openResult() == OpenResult::kOpened) {
+  if (run.openStatus().ok()) {
     EXPECT_TRUE(run.context().endReached());
   }
 }

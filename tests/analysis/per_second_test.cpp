@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/analysis_context.h"
+#include "base/rounding.h"
 #include "support/analysed_stream.h"
 #include "support/built_streams.h"
 #include "support/stream_builder.h"
@@ -142,7 +143,7 @@ TEST(PerSecondTest, Mpeg2FramePicturesFirstSecondHoldsOneMorePicture) {
   test::TempFile file(Mpeg2(80, false).builder.bytes());
   test::RecordingObserver observer;
   auto context = AnalysisContext::Create({}, observer);
-  ASSERT_EQ(context->StartAnalysis(file.path()), OpenResult::kOpened);
+  ASSERT_TRUE(context->StartAnalysis(file.path()).ok());
   // The first picture header comes before the first picture coding extension: half a frame.
   EXPECT_EQ(context->stores().summary.pictureCount, 26u);
   context->ReadNextSecond(false);
@@ -153,7 +154,7 @@ TEST(PerSecondTest, FieldPicturesCountInPairs) {
   test::TempFile file(Mpeg2(160, true).builder.bytes());
   test::RecordingObserver observer;
   auto context = AnalysisContext::Create({}, observer);
-  ASSERT_EQ(context->StartAnalysis(file.path()), OpenResult::kOpened);
+  ASSERT_TRUE(context->StartAnalysis(file.path()).ok());
   EXPECT_EQ(context->stores().summary.pictureCount, 50u);
   context->ReadNextSecond(false);
   EXPECT_EQ(context->stores().summary.pictureCount, 100u);
@@ -223,7 +224,7 @@ TEST(PerSecondTest, EndReportedBeforeAnySecondLeavesZeroAverages) {
   StreamBuilder video;
   video.Gop(0, 0, 0, 0).FramePicture('I', 3);
   AnalysedStream run(test::WrapInProgramStream(video.bytes()));
-  EXPECT_EQ(run.openResult(), OpenResult::kOpened);
+  EXPECT_TRUE(run.openStatus().ok());
   EXPECT_EQ(run.context().secondsRead(), 0u);
   EXPECT_TRUE(run.context().endReached());
   EXPECT_EQ(run.summary().averageBitrate, 0u);

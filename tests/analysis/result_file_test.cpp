@@ -54,7 +54,7 @@ TEST(ResultFileTest, LayoutOfASavedRun) {
   AnalysisObserver observer;
   auto context = SyntheticRun(observer);
   test::TempFile file(".tsr");
-  ASSERT_TRUE(SaveResultFile(*context, file.path()).ok);
+  ASSERT_TRUE(SaveResultFile(*context, file.path()).ok());
   const auto bytes = test::ReadFileBytes(file.path());
   ASSERT_EQ(bytes.size(), 76272u);  // 232 + 2880 + 1160 + 72 000
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data())), "/videos/clip.m2v");
@@ -81,11 +81,11 @@ TEST(ResultFileTest, LayoutOfASavedRun) {
 TEST(ResultFileTest, RealRunSurvivesSaveLoadAndSavesByteIdentically) {
   test::AnalysedStream run(test::FixturePath("mpeg2_pal_interlaced.vob"), AnalysisSettings{});
   test::TempFile first(".tsr");
-  ASSERT_TRUE(SaveResultFile(run.context(), first.path()).ok);
+  ASSERT_TRUE(SaveResultFile(run.context(), first.path()).ok());
 
   AnalysisObserver observer;
   auto loaded = AnalysisContext::Create({}, observer);
-  ASSERT_TRUE(LoadResultFile(*loaded, first.path()).ok);
+  ASSERT_TRUE(LoadResultFile(*loaded, first.path()).ok());
   EXPECT_TRUE(loaded->endReached());
   EXPECT_TRUE(loaded->dataLoaded());
   EXPECT_EQ(loaded->secondsRead(), run.context().secondsRead());
@@ -94,7 +94,7 @@ TEST(ResultFileTest, RealRunSurvivesSaveLoadAndSavesByteIdentically) {
   EXPECT_EQ(loaded->stores().gopPositions()[1], run.stores().gopPositions()[1]);
 
   test::TempFile second(".tsr");
-  ASSERT_TRUE(SaveResultFile(*loaded, second.path()).ok);
+  ASSERT_TRUE(SaveResultFile(*loaded, second.path()).ok());
   EXPECT_EQ(test::ReadFileBytes(second.path()), test::ReadFileBytes(first.path()));
 }
 
@@ -103,9 +103,9 @@ TEST(ResultFileTest, LoadingReplacesEverySecondOfTheEarlierRun) {
   auto small = SyntheticRun(observer);
   for (uint32_t i = 50; i < 120; ++i) small->stores().seconds()[i].valid = 0;
   test::TempFile file(".tsr");
-  ASSERT_TRUE(SaveResultFile(*small, file.path()).ok);
+  ASSERT_TRUE(SaveResultFile(*small, file.path()).ok());
   auto context = SyntheticRun(observer);
-  ASSERT_TRUE(LoadResultFile(*context, file.path()).ok);
+  ASSERT_TRUE(LoadResultFile(*context, file.path()).ok());
   EXPECT_EQ(context->stores().ValidSecondCount(), 50u);
   EXPECT_EQ(context->secondsRead(), 50u);
   EXPECT_EQ(context->stores().seconds()[60].bitrate, 0u);
@@ -115,7 +115,7 @@ TEST(ResultFileTest, DamagedFilesAreRefusedAndKeepThePreviousRecords) {
   AnalysisObserver observer;
   auto source = SyntheticRun(observer);
   test::TempFile good(".tsr");
-  ASSERT_TRUE(SaveResultFile(*source, good.path()).ok);
+  ASSERT_TRUE(SaveResultFile(*source, good.path()).ok());
   const auto bytes = test::ReadFileBytes(good.path());
 
   std::vector<std::vector<uint8_t>> damaged;
@@ -137,13 +137,13 @@ TEST(ResultFileTest, DamagedFilesAreRefusedAndKeepThePreviousRecords) {
   context->stores().summary.averageBitrate = 1234;
   for (const auto& file : damaged) {
     test::TempFile bad(file, ".tsr");
-    const ResultFileStatus status = LoadResultFile(*context, bad.path());
-    EXPECT_FALSE(status.ok) << file.size();
+    const Status status = LoadResultFile(*context, bad.path());
+    EXPECT_FALSE(status.ok()) << file.size();
     EXPECT_FALSE(status.message.empty());
   }
   EXPECT_EQ(context->stores().summary.averageBitrate, 1234u);
   EXPECT_EQ(context->stores().summary.pictureCount, 3000u);
-  EXPECT_FALSE(LoadResultFile(*context, "/no/such/result.tsr").ok);
+  EXPECT_FALSE(LoadResultFile(*context, "/no/such/result.tsr").ok());
 }
 
 TEST(ResultFileTest, AMiddleSecondFlaggedInvalidIsStillOneOfTheSavedSeconds) {
@@ -151,19 +151,19 @@ TEST(ResultFileTest, AMiddleSecondFlaggedInvalidIsStillOneOfTheSavedSeconds) {
   auto source = SyntheticRun(observer);
   for (uint32_t i = 3; i < 120; ++i) source->stores().seconds()[i].valid = 0;
   test::TempFile file(".tsr");
-  ASSERT_TRUE(SaveResultFile(*source, file.path()).ok);
+  ASSERT_TRUE(SaveResultFile(*source, file.path()).ok());
   auto bytes = test::ReadFileBytes(file.path());
   ASSERT_EQ(Le32(bytes, 224), 3u);
   bytes[232 + 24 * 1 + 16] = 0;  // another program's file: the second of three flagged invalid
   test::TempFile foreign(bytes, ".tsr");
 
   auto context = SyntheticRun(observer);
-  ASSERT_TRUE(LoadResultFile(*context, foreign.path()).ok);
+  ASSERT_TRUE(LoadResultFile(*context, foreign.path()).ok());
   EXPECT_EQ(context->secondsRead(), 3u);
   EXPECT_EQ(context->stores().ValidSecondCount(), 3u);
   EXPECT_EQ(context->stores().seconds()[2].bitrate, 4002u);
   test::TempFile resaved(".tsr");
-  ASSERT_TRUE(SaveResultFile(*context, resaved.path()).ok);
+  ASSERT_TRUE(SaveResultFile(*context, resaved.path()).ok());
   EXPECT_EQ(test::ReadFileBytes(resaved.path()), test::ReadFileBytes(file.path()));
 }
 
@@ -192,7 +192,7 @@ struct WideRun {
 TEST(ResultFileTest, PositionsPast4GiBTravelInATrailerThatOlderReadersPassOver) {
   test::AnalysedStream plain(test::FixturePath("mpeg2_pal_interlaced.vob"), AnalysisSettings{});
   test::TempFile plainFile(".tsr");
-  ASSERT_TRUE(SaveResultFile(plain.context(), plainFile.path()).ok);
+  ASSERT_TRUE(SaveResultFile(plain.context(), plainFile.path()).ok());
   const auto plainBytes = test::ReadFileBytes(plainFile.path());
 
   WideRun wide;
@@ -200,7 +200,7 @@ TEST(ResultFileTest, PositionsPast4GiBTravelInATrailerThatOlderReadersPassOver) 
   const uint32_t gops = stores.gopCount;
   ASSERT_EQ(gops, 6u);
   test::TempFile file(".tsr");
-  ASSERT_TRUE(SaveResultFile(wide.run.context(), file.path()).ok);
+  ASSERT_TRUE(SaveResultFile(wide.run.context(), file.path()).ok());
   const auto bytes = test::ReadFileBytes(file.path());
   // The records as the plain layout has them, then tag, length, byte count and positions.
   ASSERT_EQ(bytes.size(), plainBytes.size() + 4 + 8 + 8 + 8 * gops);
@@ -215,7 +215,7 @@ TEST(ResultFileTest, PositionsPast4GiBTravelInATrailerThatOlderReadersPassOver) 
 
   AnalysisObserver observer;
   auto loaded = AnalysisContext::Create({}, observer);
-  ASSERT_TRUE(LoadResultFile(*loaded, file.path()).ok);
+  ASSERT_TRUE(LoadResultFile(*loaded, file.path()).ok());
   EXPECT_EQ(loaded->stores().streamByteCount, stores.streamByteCount);
   EXPECT_EQ(loaded->stores().summary.streamBytes, stores.summary.streamBytes);
   for (uint32_t i = 0; i < gops; ++i) {
@@ -226,7 +226,7 @@ TEST(ResultFileTest, PositionsPast4GiBTravelInATrailerThatOlderReadersPassOver) 
   EXPECT_EQ(BuildGopTable(loaded->stores()).cell(6, 7).text, offset);
   EXPECT_EQ(std::string(offset).size(), 9u);
   test::TempFile resaved(".tsr");
-  ASSERT_TRUE(SaveResultFile(*loaded, resaved.path()).ok);
+  ASSERT_TRUE(SaveResultFile(*loaded, resaved.path()).ok());
   EXPECT_EQ(test::ReadFileBytes(resaved.path()), bytes);
 }
 
@@ -245,7 +245,7 @@ TEST(ResultFileTest, OnlyAValueBeyond32BitsBringsTheTrailer) {
     stores.summary.streamBytes = static_cast<uint32_t>(streamBytes);
     stores.gopPositions()[9] = lastPosition;
     test::TempFile file(".tsr");
-    ASSERT_TRUE(SaveResultFile(*context, file.path()).ok);
+    ASSERT_TRUE(SaveResultFile(*context, file.path()).ok());
     EXPECT_EQ(test::ReadFileBytes(file.path()).size(), size) << streamBytes;
   }
 }
@@ -253,7 +253,7 @@ TEST(ResultFileTest, OnlyAValueBeyond32BitsBringsTheTrailer) {
 TEST(ResultFileTest, ADamagedTrailerIsRefusedAndKeepsThePreviousRecords) {
   WideRun wide;
   test::TempFile good(".tsr");
-  ASSERT_TRUE(SaveResultFile(wide.run.context(), good.path()).ok);
+  ASSERT_TRUE(SaveResultFile(wide.run.context(), good.path()).ok());
   const auto bytes = test::ReadFileBytes(good.path());
   const uint32_t gops = wide.run.stores().gopCount;
   const size_t trailer = bytes.size() - (20 + 8 * gops);
@@ -277,8 +277,8 @@ TEST(ResultFileTest, ADamagedTrailerIsRefusedAndKeepsThePreviousRecords) {
   auto context = SyntheticRun(observer);
   for (const auto& [what, file] : damaged) {
     test::TempFile bad(file, ".tsr");
-    const ResultFileStatus status = LoadResultFile(*context, bad.path());
-    EXPECT_FALSE(status.ok) << what;
+    const Status status = LoadResultFile(*context, bad.path());
+    EXPECT_FALSE(status.ok()) << what;
     EXPECT_NE(status.message.find("not a result file"), std::string::npos) << what;
   }
   EXPECT_EQ(context->stores().summary.pictureCount, 3000u);
@@ -289,8 +289,8 @@ TEST(ResultFileTest, ADamagedTrailerIsRefusedAndKeepsThePreviousRecords) {
 TEST(ResultFileTest, FailedSaveLeavesNoFileBehind) {
   AnalysisObserver observer;
   auto context = SyntheticRun(observer);
-  const ResultFileStatus status = SaveResultFile(*context, "/no/such/folder/result.tsr");
-  EXPECT_FALSE(status.ok);
+  const Status status = SaveResultFile(*context, "/no/such/folder/result.tsr");
+  EXPECT_FALSE(status.ok());
   EXPECT_NE(status.message.find("/no/such/folder/result.tsr"), std::string::npos);
 }
 

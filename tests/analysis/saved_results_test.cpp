@@ -12,9 +12,9 @@ namespace {
 void ExpectSavedResult(const std::string& fixture, const std::string& result,
                        const AnalysisSettings& settings = {}) {
   test::AnalysedStream run(test::FixturePath(fixture), settings);
-  ASSERT_EQ(run.openResult(), OpenResult::kOpened) << fixture;
+  ASSERT_TRUE(run.openStatus().ok()) << fixture;
   test::TempFile saved(".tsr");
-  ASSERT_TRUE(SaveResultFile(run.context(), saved.path()).ok);
+  ASSERT_TRUE(SaveResultFile(run.context(), saved.path()).ok());
   const auto expected = test::ReadFileBytes(test::FixturePath("results/" + result));
   const auto actual = test::ReadFileBytes(saved.path());
   // The file name at the head depends on where the fixtures lie; whatever a later layout may

@@ -148,7 +148,7 @@ TEST(StreamReportTest, AStreamWhoseVideoNeverShowsASequenceHeaderSaysSo) {
   StreamBuilder video;
   video.Gop(0, 0, 0, 0).FramePicture('I', 5).FramePicture('P', 5);
   test::AnalysedStream run(test::WrapInProgramStream(video.bytes()));
-  ASSERT_EQ(run.openResult(), OpenResult::kOpened);
+  ASSERT_TRUE(run.openStatus().ok());
   const auto lines = ShowStreamReport(run.stores(), run.context().runNotes());
   EXPECT_EQ(Line(lines, "Num. of picture read"), "Num. of picture read: 0");
   EXPECT_EQ(lines.back(), "WARNING! No video sequence header found in this stream!");

@@ -30,7 +30,7 @@ std::vector<std::string> HeaderLines(AnalysedStream& run) {
 void ExpectSameRecords(AnalysedStream& expected, AnalysedStream& actual, int64_t shift,
                        const std::string& name) {
   SCOPED_TRACE(name);
-  ASSERT_EQ(actual.openResult(), OpenResult::kOpened);
+  ASSERT_TRUE(actual.openStatus().ok());
   const RecordStores& a = expected.stores();
   const RecordStores& b = actual.stores();
   ASSERT_EQ(b.summary.pictureCount, a.summary.pictureCount);
@@ -106,7 +106,7 @@ TEST(TransportFixturesTest, TwoProgramsTheFirstByDefault) {
   ExpectSameRecords(second, asked, 4, "program 2");
   EXPECT_EQ(FactsOf(asked).program, 2u);
   AnalysedStream missing(FixturePath("ts_two_programs.ts"), Settings(true, 3));
-  EXPECT_EQ(missing.openResult(), OpenResult::kUnknownProgram);
+  EXPECT_EQ(missing.openStatus().kind, StatusKind::kUnknownProgram);
 }
 
 TEST(TransportFixturesTest, NullPacketsJunkAndNoPsiChangeNothing) {
@@ -124,7 +124,7 @@ TEST(TransportFixturesTest, NullPacketsJunkAndNoPsiChangeNothing) {
 
 TEST(TransportFixturesTest, ADamagedStreamEndsWithEachFaultCounted) {
   AnalysedStream run(FixturePath("ts_damaged.ts"), Settings());
-  ASSERT_EQ(run.openResult(), OpenResult::kOpened);
+  ASSERT_TRUE(run.openStatus().ok());
   EXPECT_TRUE(run.context().endReached());
   const auto lines = ShowStreamReport(run.stores(), run.context().runNotes());
   const std::vector<std::string> notes(std::find(lines.begin(), lines.end(), "Notes:"),
@@ -143,10 +143,9 @@ TEST(TransportFixturesTest, ADamagedStreamEndsWithEachFaultCounted) {
 TEST(TransportFixturesTest, NoMpegVideoIsRefusedWithItsMessage) {
   for (const char* name : {"ts_h264.ts", "ts_audio.ts", "ts_scrambled.ts"}) {
     AnalysedStream run(FixturePath(name), Settings());
-    EXPECT_EQ(run.openResult(), OpenResult::kNoTransportVideo) << name;
-    EXPECT_EQ(
-        run.observer().messages,
-        std::vector<std::string>{"No MPEG-1/MPEG-2 video stream found in this transport stream!"})
+    EXPECT_EQ(run.openStatus().kind, StatusKind::kNoTransportVideo) << name;
+    EXPECT_EQ(run.openStatus().message,
+              "No MPEG-1/MPEG-2 video stream found in this transport stream!")
         << name;
     EXPECT_FALSE(run.context().dataLoaded());
   }

@@ -27,7 +27,7 @@ class CliExport : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     context_ = AnalysisContext::Create(AnalysisSettings{}, observer_).release();
-    ASSERT_EQ(context_->StartAnalysis(kFixture), OpenResult::kOpened);
+    ASSERT_TRUE(context_->StartAnalysis(kFixture).ok());
     context_->ReadToEnd();
   }
   static void TearDownTestSuite() { delete context_; }

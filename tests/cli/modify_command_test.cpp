@@ -109,7 +109,7 @@ TEST(ModifyCommandTest, CutFromGop2ToGop4) {
   const std::string input = test::FixturePath("mpeg2_pal_interlaced.m2v");
   AnalysisObserver observer;
   auto context = AnalysisContext::Create(AnalysisSettings{}, observer);
-  ASSERT_EQ(context->StartAnalysis(input), OpenResult::kOpened);
+  ASSERT_TRUE(context->StartAnalysis(input).ok());
   context->ReadToEnd();
   const RecordStores& stores = context->stores();
   ASSERT_EQ(stores.gopCount, 6u);

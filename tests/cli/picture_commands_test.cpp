@@ -35,7 +35,7 @@ struct Analysed {
 std::unique_ptr<Analysed> Analyse(const std::string& path) {
   auto analysed = std::make_unique<Analysed>();
   analysed->context = AnalysisContext::Create(AnalysisSettings{}, analysed->observer);
-  EXPECT_EQ(analysed->context->StartAnalysis(path), OpenResult::kOpened);
+  EXPECT_TRUE(analysed->context->StartAnalysis(path).ok());
   analysed->context->ReadToEnd();
   analysed->vbv = SimulateVbv(analysed->context->stores());
   return analysed;

@@ -266,8 +266,8 @@ TEST(ComplianceCheckTest, TwelveMegabitStreamFailsTheBitrateRulesNamingTheSecond
 TEST(ComplianceCheckTest, ALoadedResultChecksWhatItHoldsAndSaysWhatItCannot) {
   Checked dvd("dvd_pal_12mbit.vob", "dvd-pal");
   test::TempFile result(".tsr");
-  ASSERT_TRUE(SaveResultFile(dvd.run.context(), result.path()).ok);
-  ASSERT_TRUE(LoadResultFile(dvd.run.context(), result.path()).ok);
+  ASSERT_TRUE(SaveResultFile(dvd.run.context(), result.path()).ok());
+  ASSERT_TRUE(LoadResultFile(dvd.run.context(), result.path()).ok());
   dvd.Check("dvd-pal");
   EXPECT_EQ(dvd.Rule("GOP length (fields)").outcome, RuleOutcome::kNotChecked);
   EXPECT_EQ(dvd.Rule("No buffer underflow or overflow").outcome, RuleOutcome::kNotChecked);
@@ -293,8 +293,8 @@ TEST(ComplianceCheckTest, ALoadedResultOfAVariableRateDvdFailsNoRuleOfTheOtherVe
   Checked dvd("dvd_pal.vob", "dvd-pal");
   ASSERT_TRUE(dvd.run.summary().vbrFlag) << "ffmpeg's DVD target writes vbv_delay 0xFFFF";
   test::TempFile result(".tsr");
-  ASSERT_TRUE(SaveResultFile(dvd.run.context(), result.path()).ok);
-  ASSERT_TRUE(LoadResultFile(dvd.run.context(), result.path()).ok);
+  ASSERT_TRUE(SaveResultFile(dvd.run.context(), result.path()).ok());
+  ASSERT_TRUE(LoadResultFile(dvd.run.context(), result.path()).ok());
   dvd.Check("dvd-pal");
   // Only MPEG-1 on DVD must keep a constant rate.
   EXPECT_EQ(dvd.Rule("Constant rate (MPEG-1)").outcome, RuleOutcome::kNotApplicable);

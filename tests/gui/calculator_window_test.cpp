@@ -9,9 +9,9 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "base/qt/gauge.h"
 #include "gui_test_support.h"
 #include "gui_tests.h"
-#include "view/gauge.h"
 
 namespace tessivo::test {
 

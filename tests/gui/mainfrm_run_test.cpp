@@ -19,7 +19,7 @@
 #include "analysis/stream_report.h"
 #include "gui_test_support.h"
 #include "gui_tests.h"
-#include "mpeg/freadthread.h"
+#include "mpeg/qt/freadthread.h"
 #include "support/stream_builder.h"
 #include "support/test_files.h"
 

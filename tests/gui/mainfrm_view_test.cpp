@@ -11,10 +11,11 @@
 #include <cmath>
 
 #include "analysis/result_file.h"
+#include "base/qt/gauge.h"
+#include "base/rounding.h"
 #include "gui_test_support.h"
 #include "gui_tests.h"
 #include "support/test_files.h"
-#include "view/gauge.h"
 
 namespace tessivo::test {
 

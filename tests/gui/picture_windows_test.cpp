@@ -18,14 +18,15 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "base/qt/picture_type_colour.h"
 #include "compliance/qt/compliancefrm.h"
 #include "gui_test_support.h"
 #include "gui_tests.h"
 #include "pictures/qt/picture_plot.h"
 #include "pictures/qt/picturesfrm.h"
 #include "support/test_files.h"
-#include "tables/pdialog.h"
-#include "tables/table_grid.h"
+#include "tables/qt/pdialog.h"
+#include "tables/qt/table_grid.h"
 #include "view/graph_widget.h"
 #include "view/tab_views.h"
 

@@ -21,12 +21,12 @@
 #include "tables/export_doc.h"
 #include "tables/export_html.h"
 #include "tables/export_xls.h"
-#include "tables/fexport.h"
 #include "tables/gop_table.h"
-#include "tables/grid_print.h"
-#include "tables/pdialog.h"
+#include "tables/qt/fexport.h"
+#include "tables/qt/grid_print.h"
+#include "tables/qt/pdialog.h"
+#include "tables/qt/table_grid.h"
 #include "tables/seconds_table.h"
-#include "tables/table_grid.h"
 
 namespace tessivo::test {
 
@@ -71,7 +71,7 @@ QByteArray FileBytes(const QString& path) {
 struct Format {
   const char* radio;
   const char* extension;
-  bool (*write)(const Table&, const std::string&, AnalysisObserver&);
+  Status (*write)(const Table&, const std::string&, PartialFileWatcher&);
 };
 constexpr Format kFormats[] = {
     {"RadioButton1", ".txt", SaveToCSV},
@@ -181,14 +181,14 @@ class TableWindowsTest : public QObject {
       Table table;
     } grids[] = {{"SpeedButton3", "GopFrm", BuildGopTable(stores)},
                  {"SpeedButton6", "SecondsFrm", BuildSecondsTable(stores)}};
-    AnalysisObserver quiet;
+    PartialFileWatcher quiet;
     for (const auto& grid : grids) {
       for (const Format& format : kFormats) {
         const QString stem = folder.filePath(QString::fromLatin1(grid.window));
         const QString viaDialog = stem + QStringLiteral("_dialog") + format.extension;
         const QString viaWriter = stem + QStringLiteral("_writer") + format.extension;
         ExportThroughDialog(*window, grid.button, grid.window, format.radio, viaDialog);
-        QVERIFY(format.write(grid.table, viaWriter.toStdString(), quiet));
+        QVERIFY(format.write(grid.table, viaWriter.toStdString(), quiet).ok());
         const QByteArray written = FileBytes(viaDialog);
         QVERIFY2(!written.isEmpty(), qPrintable(viaDialog));
         QCOMPARE(written, FileBytes(viaWriter));
@@ -331,9 +331,9 @@ class TableWindowsTest : public QObject {
     const QString secondText = folder.filePath(QStringLiteral("second.txt"));
     exportTo(firstGrid, firstText);
     exportTo(secondGrid, secondText);
-    AnalysisObserver quiet;
+    PartialFileWatcher quiet;
     const QString expected = folder.filePath(QStringLiteral("expected.txt"));
-    QVERIFY(SaveToCSV(second, expected.toStdString(), quiet));
+    QVERIFY(SaveToCSV(second, expected.toStdString(), quiet).ok());
     QCOMPARE(FileBytes(secondText), FileBytes(expected));
     QVERIFY(FileBytes(firstText).contains("first table"));
 

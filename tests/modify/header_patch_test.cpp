@@ -18,15 +18,15 @@ SequenceSummary CifSummary() {
   return summary;
 }
 
-constexpr HeaderBytes kCifHeader = {0x16, 0x01, 0x20, 0x13, 0x02, 0xD0, 0x20, 0xA0};
+constexpr SequenceHeaderBytes kCifHeader = {0x16, 0x01, 0x20, 0x13, 0x02, 0xD0, 0x20, 0xA0};
 
 TEST(HeaderPatchTest, TheStreamsOwnValuesChangeNothing) {
   const HeaderPatch patch = MakeHeaderPatch(ValuesOf(CifSummary()), CifSummary());
   EXPECT_EQ(patch.changedFields, 0u);
-  HeaderBytes header = kCifHeader;
+  SequenceHeaderBytes header = kCifHeader;
   header[7] |= 0x03;
   ApplyImage(patch, header);
-  HeaderBytes expected = kCifHeader;
+  SequenceHeaderBytes expected = kCifHeader;
   expected[7] |= 0x03;
   EXPECT_EQ(header, expected);
 }
@@ -46,14 +46,14 @@ TEST(HeaderPatchTest, ImageCarriesEveryDialogFieldAndTheStreamsVbvSize) {
   ModifyValues values;
   values.horizontalSize = 720;
   values.verticalSize = 576;
-  values.aspectRatioItem = 2;  // 16:9
-  values.frameRateItem = 4;
+  values.aspectRatioCode = 3;  // 16:9
+  values.frameRateCode = 4;
   values.bitRate = 9800000;  // 24500 = 0x5FB4
   values.constrainedParameters = true;
   SequenceSummary summary = CifSummary();
   summary.vbvBufferSize = 0x3A5;
   const HeaderPatch patch = MakeHeaderPatch(values, summary);
-  const HeaderBytes expected = {0x2D, 0x02, 0x40, 0x34, 0x17, 0xED, 0x1D, 0x2C};
+  const SequenceHeaderBytes expected = {0x2D, 0x02, 0x40, 0x34, 0x17, 0xED, 0x1D, 0x2C};
   EXPECT_EQ(patch.image, expected);
 }
 
@@ -61,11 +61,11 @@ TEST(HeaderPatchTest, ImageKeepsMarkerAndMatrixFlagsOfTheReplacedHeader) {
   ModifyValues values = ValuesOf(CifSummary());
   values.horizontalSize = 704;
   const HeaderPatch patch = MakeHeaderPatch(values, CifSummary());
-  HeaderBytes withFlags = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+  SequenceHeaderBytes withFlags = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
   ApplyImage(patch, withFlags);
   EXPECT_EQ(withFlags[6] & 0x20, 0x20);
   EXPECT_EQ(withFlags[7] & 0x03, 0x03);
-  HeaderBytes withoutFlags{};
+  SequenceHeaderBytes withoutFlags{};
   ApplyImage(patch, withoutFlags);
   EXPECT_EQ(withoutFlags[6] & 0x20, 0);
   EXPECT_EQ(withoutFlags[7] & 0x03, 0);
@@ -77,9 +77,9 @@ TEST(HeaderPatchTest, ChangedFieldsLeaveEveryOtherFieldOfAHeaderAlone) {
   values.bitRate = 4000000;  // 10000
   const HeaderPatch patch = MakeHeaderPatch(values, CifSummary());
   // A later header of another size, aspect, rate, vbv size and flags.
-  HeaderBytes later = {0x2D, 0x02, 0x40, 0x24, 0x00, 0x00, 0x3F, 0xFF};
+  SequenceHeaderBytes later = {0x2D, 0x02, 0x40, 0x24, 0x00, 0x00, 0x3F, 0xFF};
   ApplyChangedFields(patch, later);
-  const HeaderBytes expected = {0x2D, 0x02, 0x40, 0x24, 0x09, 0xC4, 0x3F, 0xFF};
+  const SequenceHeaderBytes expected = {0x2D, 0x02, 0x40, 0x24, 0x09, 0xC4, 0x3F, 0xFF};
   EXPECT_EQ(later, expected);
 }
 
@@ -87,8 +87,8 @@ TEST(HeaderPatchTest, ListsWithoutASelectionKeepTheStreamsCodes) {
   SequenceSummary summary = CifSummary();
   summary.aspectRatioCode = 15;  // no list item
   ModifyValues values = ValuesOf(summary);
-  EXPECT_EQ(values.aspectRatioItem, -1);
-  values.frameRateItem = -1;
+  EXPECT_EQ(values.aspectRatioCode, -1);
+  values.frameRateCode = -1;
   const HeaderPatch patch = MakeHeaderPatch(values, summary);
   EXPECT_EQ(patch.aspectRatioInformation, 15);
   EXPECT_EQ(patch.frameRateCode, 3);
@@ -102,7 +102,7 @@ TEST(HeaderPatchTest, ValuesWiderThanTheirFieldsWriteOnlyTheirLowBits) {
   values.bitRate = (0x40000 + 2880) * 400;
   const HeaderPatch patch = MakeHeaderPatch(values, CifSummary());
   EXPECT_EQ(patch.changedFields, 0u);
-  HeaderBytes header = kCifHeader;
+  SequenceHeaderBytes header = kCifHeader;
   ApplyImage(patch, header);
   EXPECT_EQ(header, kCifHeader);
 }

@@ -67,7 +67,7 @@ LaidOutStream SixGops() {
   return stream;
 }
 
-class ProgressRecorder : public AnalysisObserver {
+class ProgressRecorder : public CopyProgress {
  public:
   void UpdateCopyProgress(uint32_t percent) override { percents.push_back(percent); }
   std::vector<uint32_t> percents;
@@ -78,12 +78,12 @@ class Patcher {
  public:
   explicit Patcher(const Bytes& input) : input_(input, ".m2v") {
     context_ = AnalysisContext::Create(AnalysisSettings{}, observer_);
-    EXPECT_EQ(context_->StartAnalysis(input_.path()), OpenResult::kOpened);
+    EXPECT_TRUE(context_->StartAnalysis(input_.path()).ok());
     context_->ReadToEnd();
   }
 
-  CopyResult Run(const CopyOptions& options,
-                 const std::function<void(ModifyValues&)>& change = nullptr) {
+  Status Run(const CopyOptions& options,
+             const std::function<void(ModifyValues&)>& change = nullptr) {
     ModifyValues values = ValuesOf(stores().summary);
     if (change) change(values);
     return StreamCopy(input_.path(), output_.path(), MakeHeaderPatch(values, stores().summary),
@@ -92,8 +92,8 @@ class Patcher {
 
   Bytes Copy(const CopyOptions& options = {},
              const std::function<void(ModifyValues&)>& change = nullptr) {
-    const CopyResult result = Run(options, change);
-    EXPECT_TRUE(result.ok) << result.message;
+    const Status result = Run(options, change);
+    EXPECT_TRUE(result.ok()) << result.message;
     return test::ReadFileBytes(output_.path());
   }
 
@@ -360,7 +360,7 @@ TEST(StreamCopyTest, ProgressIsReportedEveryThousandInputBytes) {
 }
 
 // Asks the copy to stop once it has reported a share of at least stopAt percent.
-class CancellingObserver : public AnalysisObserver {
+class CancellingObserver : public CopyProgress {
  public:
   explicit CancellingObserver(uint32_t stopAt) : stopAt_(stopAt) {}
   void UpdateCopyProgress(uint32_t percent) override { last = percent; }
@@ -381,9 +381,9 @@ TEST(StreamCopyTest, ACancelledCopyStopsAndLeavesNoFile) {
   const test::TempDir folder;
   const std::string output = folder / "copy.m2v";
   CancellingObserver cancelling(30);
-  const CopyResult result =
+  const Status result =
       StreamCopy(patcher.inputPath(), output, patch, {}, patcher.stores(), cancelling);
-  EXPECT_FALSE(result.ok);
+  EXPECT_FALSE(result.ok());
   EXPECT_EQ(result.message, "The copy to " + output + " was cancelled");
   // It stopped where it was asked to, not at the end of the input.
   EXPECT_GE(cancelling.last, 30u);
@@ -404,9 +404,8 @@ TEST(StreamCopyTest, RefusesToWriteOverTheAnalysedFile) {
       MakeHeaderPatch(ValuesOf(patcher.stores().summary), patcher.stores().summary);
   const std::string roundabout = (folder / ".." / folder.filename() / input.filename()).string();
   for (const std::string& output : {input.string(), roundabout, link.path(), hardLink.path()}) {
-    const CopyResult result =
-        StreamCopy(input, output, patch, {}, patcher.stores(), patcher.progress);
-    EXPECT_FALSE(result.ok) << output;
+    const Status result = StreamCopy(input, output, patch, {}, patcher.stores(), patcher.progress);
+    EXPECT_FALSE(result.ok()) << output;
     EXPECT_NE(result.message.find("analysed file itself"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(output + ".partial"));
   }
@@ -419,14 +418,14 @@ TEST(StreamCopyTest, AnOutputThatCannotBeCreatedLeavesNothingBehind) {
   const HeaderPatch patch =
       MakeHeaderPatch(ValuesOf(patcher.stores().summary), patcher.stores().summary);
   const std::string output = patcher.outputPath() + ".missing/out.m2v";
-  const CopyResult result =
+  const Status result =
       StreamCopy(patcher.inputPath(), output, patch, {}, patcher.stores(), patcher.progress);
-  EXPECT_FALSE(result.ok);
+  EXPECT_FALSE(result.ok());
   EXPECT_NE(result.message.find(output), std::string::npos);
 
-  const CopyResult missingInput = StreamCopy(patcher.inputPath() + ".gone", patcher.outputPath(),
-                                             patch, {}, patcher.stores(), patcher.progress);
-  EXPECT_FALSE(missingInput.ok);
+  const Status missingInput = StreamCopy(patcher.inputPath() + ".gone", patcher.outputPath(), patch,
+                                         {}, patcher.stores(), patcher.progress);
+  EXPECT_FALSE(missingInput.ok());
   EXPECT_FALSE(std::filesystem::exists(patcher.outputPath()));
   EXPECT_FALSE(std::filesystem::exists(patcher.outputPath() + ".partial"));
 }
@@ -440,9 +439,9 @@ TEST(StreamCopyTest, NamesLongerThan127CharactersWork) {
   const std::string output = (folder / (std::string(120, 'n') + ".m2v")).string();
   const HeaderPatch patch =
       MakeHeaderPatch(ValuesOf(patcher.stores().summary), patcher.stores().summary);
-  const CopyResult result =
+  const Status result =
       StreamCopy(patcher.inputPath(), output, patch, {}, patcher.stores(), patcher.progress);
-  EXPECT_TRUE(result.ok) << result.message;
+  EXPECT_TRUE(result.ok()) << result.message;
   EXPECT_EQ(test::ReadFileBytes(output), Concat({stream.bytes(), kEndCode}));
   std::filesystem::remove_all(folder);
 }

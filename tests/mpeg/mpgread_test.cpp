@@ -96,9 +96,9 @@ TEST(ParseDriverTest, SecondAnalysisStartsFromZeroedRecords) {
   test::TempFile shortFile(shorter.builder.bytes());
   test::RecordingObserver observer;
   auto context = AnalysisContext::Create({}, observer);
-  ASSERT_EQ(context->StartAnalysis(longFile.path()), OpenResult::kOpened);
+  ASSERT_TRUE(context->StartAnalysis(longFile.path()).ok());
   context->ReadToEnd();
-  ASSERT_EQ(context->StartAnalysis(shortFile.path()), OpenResult::kOpened);
+  ASSERT_TRUE(context->StartAnalysis(shortFile.path()).ok());
   context->ReadToEnd();
   const RecordStores& stores = context->stores();
   EXPECT_EQ(stores.summary.pictureCount, 3u);
@@ -169,17 +169,16 @@ TEST(ParseDriverTest, GopBeforeTheFirstSequenceHeaderIsNotRecordedAndFlagsTheStr
 TEST(ParseDriverTest, FilesThatCannotBeAnalysedAreRefusedWithTheirMessages) {
   const std::string text = "This is a plain text file with no MPEG start codes in it.\n";
   AnalysedStream invalid(std::vector<uint8_t>(text.begin(), text.end()));
-  EXPECT_EQ(invalid.openResult(), OpenResult::kInvalidStreamType);
-  EXPECT_EQ(invalid.observer().messages, std::vector<std::string>{"Invalid stream type!"});
+  EXPECT_EQ(invalid.openStatus().kind, StatusKind::kInvalidStream);
+  EXPECT_EQ(invalid.openStatus().message, "Invalid stream type!");
 
   AnalysedStream missing(std::string("/no/such/folder/clip.m2v"), AnalysisSettings{});
-  EXPECT_EQ(missing.openResult(), OpenResult::kFileNotFound);
-  EXPECT_EQ(missing.observer().messages,
-            std::vector<std::string>{"File /no/such/folder/clip.m2v not found\n"});
+  EXPECT_EQ(missing.openStatus().kind, StatusKind::kFileNotFound);
+  EXPECT_EQ(missing.openStatus().message, "File /no/such/folder/clip.m2v not found\n");
   EXPECT_TRUE(missing.context().endReached()) << "nothing may step a stream that is not open";
 
   AnalysedStream empty(std::vector<uint8_t>{});
-  EXPECT_EQ(empty.openResult(), OpenResult::kInvalidStreamType);
+  EXPECT_EQ(empty.openStatus().kind, StatusKind::kInvalidStream);
 }
 
 TEST(ParseDriverTest, StatusCaptionsDuringTheStreamTypeSearch) {

@@ -16,8 +16,8 @@ AnalysedStream::AnalysedStream(const std::string& path, AnalysisSettings setting
 void AnalysedStream::Run(const std::string& path, const AnalysisSettings& settings) {
   context_ = AnalysisContext::Create(settings, observer_);
   EXPECT_NE(context_, nullptr);
-  openResult_ = context_->StartAnalysis(path);
-  if (openResult_ == OpenResult::kOpened) context_->ReadToEnd();
+  openStatus_ = context_->StartAnalysis(path);
+  if (openStatus_.ok()) context_->ReadToEnd();
 }
 
 std::string AnalysedStream::PictureTypes() const {

@@ -23,7 +23,7 @@ class AnalysedStream {
   const PictureRecord& picture(uint32_t i) const { return stores().pictures()[i]; }
   const GopRecord& gop(uint32_t i) const { return stores().gops()[i]; }
   const PerSecondStats& second(uint32_t i) const { return stores().seconds()[i]; }
-  OpenResult openResult() const { return openResult_; }
+  const Status& openStatus() const { return openStatus_; }
   RecordingObserver& observer() { return observer_; }
   // Picture type letters in stream order.
   std::string PictureTypes() const;
@@ -34,7 +34,7 @@ class AnalysedStream {
   std::unique_ptr<TempFile> file_;
   RecordingObserver observer_;
   std::unique_ptr<AnalysisContext> context_;
-  OpenResult openResult_ = OpenResult::kFileNotFound;
+  Status openStatus_;
 };
 
 }  // namespace tessivo::test

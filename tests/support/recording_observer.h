@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_observer.h"
+#include "base/analysis_observer.h"
 
 namespace tessivo::test {
 
@@ -14,11 +14,9 @@ class RecordingObserver : public AnalysisObserver {
   void SetStatusCaption(const std::string& caption) override { captions.push_back(caption); }
   void SetPictureCounter(uint32_t count) override { lastPictureCounter = count; }
   void PumpOneMessage() override { ++pumps; }
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
 
   std::vector<uint32_t> progress;
   std::vector<std::string> captions;
-  std::vector<std::string> messages;
   uint32_t lastPictureCounter = 0;
   int pumps = 0;
 };

@@ -48,7 +48,7 @@ class FixtureTables : public ::testing::Test {
  protected:
   void SetUp() override {
     context_ = AnalysisContext::Create(AnalysisSettings{}, observer_);
-    ASSERT_EQ(context_->StartAnalysis(test::FixturePath("mpeg1_cif25.m1v")), OpenResult::kOpened);
+    ASSERT_TRUE(context_->StartAnalysis(test::FixturePath("mpeg1_cif25.m1v")).ok());
     context_->ReadToEnd();
   }
 

@@ -135,8 +135,7 @@ void ExpectTable(const Table& table, const std::string& rtf,
 TEST(Doc, GopTableOfAFixtureIsATableWithABoldHeaderRow) {
   AnalysisObserver observer;
   auto context = AnalysisContext::Create(AnalysisSettings{}, observer);
-  ASSERT_EQ(context->StartAnalysis(test::FixturePath("mpeg2_ntsc_progressive.m2v")),
-            OpenResult::kOpened);
+  ASSERT_TRUE(context->StartAnalysis(test::FixturePath("mpeg2_ntsc_progressive.m2v")).ok());
   context->ReadToEnd();
   const Table table = BuildGopTable(context->stores());
   ExpectTable(table, FormatRtf(table), [](const std::string& text) { return text; });

@@ -17,13 +17,7 @@
 namespace tessivo {
 namespace {
 
-class RecordingObserver : public AnalysisObserver {
- public:
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  std::vector<std::string> messages;
-};
-
-using Writer = std::function<bool(const Table&, const std::string&, AnalysisObserver&)>;
+using Writer = std::function<Status(const Table&, const std::string&, PartialFileWatcher&)>;
 
 const std::vector<std::pair<const char*, Writer>>& Writers() {
   static const std::vector<std::pair<const char*, Writer>> writers = {{"text", SaveToCSV},
@@ -45,10 +39,10 @@ TEST(ExportFile, AFileThatCannotBeCreatedIsReportedAndNothingIsLeft) {
   const std::string fileName =
       (std::filesystem::temp_directory_path() / "tessivo-no-such-folder" / "table").string();
   for (const auto& [name, save] : Writers()) {
-    RecordingObserver observer;
-    EXPECT_FALSE(save(SmallTable(), fileName, observer)) << name;
-    EXPECT_EQ(observer.messages, std::vector<std::string>{"Cannot Create file " + fileName})
-        << name;
+    PartialFileWatcher watcher;
+    const Status status = save(SmallTable(), fileName, watcher);
+    EXPECT_EQ(status.kind, StatusKind::kCannotWrite) << name;
+    EXPECT_EQ(status.message, "Cannot Create file " + fileName) << name;
   }
 }
 
@@ -57,9 +51,10 @@ TEST(ExportFile, ANameWithoutExtensionIsUsedAsItIsAndAnOldFileIsReplaced) {
     const test::TempDir folder;
     const std::string fileName = folder / "table";
     std::ofstream(fileName, std::ios::binary) << std::string(100000, 'x');
-    RecordingObserver observer;
-    ASSERT_TRUE(save(SmallTable(), fileName, observer)) << name;
-    EXPECT_TRUE(observer.messages.empty()) << name;
+    PartialFileWatcher watcher;
+    const Status status = save(SmallTable(), fileName, watcher);
+    ASSERT_TRUE(status.ok()) << name;
+    EXPECT_TRUE(status.message.empty()) << name;
     const auto bytes = test::ReadFileBytes(fileName);
     EXPECT_LT(bytes.size(), 100000u) << name;
     EXPECT_NE(bytes[0], 'x') << name;
@@ -72,9 +67,8 @@ TEST(ExportFile, AFailedRenameLeavesNoPartialFile) {
   const test::TempDir folder;
   const std::string inTheWay = folder / "table";
   std::filesystem::create_directories(inTheWay + "/inside");
-  RecordingObserver observer;
-  EXPECT_FALSE(WriteExportFile(inTheWay, "bytes", observer));
-  EXPECT_EQ(observer.messages, std::vector<std::string>{"Cannot Create file " + inTheWay});
+  PartialFileWatcher watcher;
+  EXPECT_EQ(WriteExportFile(inTheWay, "bytes", watcher).message, "Cannot Create file " + inTheWay);
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"table"});
   EXPECT_TRUE(std::filesystem::is_directory(inTheWay + "/inside"));
 }

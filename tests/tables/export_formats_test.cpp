@@ -35,7 +35,7 @@ TEST(ExportFormatsTest, OtherNamesAndExtensionsFindNone) {
 TEST(ExportFormatsTest, EachFormatWritesItsOwnKindOfFile) {
   Table table("t", 2);
   table.cell(table.AddRow(), 1) = TextCell("cell");
-  AnalysisObserver quiet;
+  PartialFileWatcher quiet;
   const struct {
     const char* name;
     std::string start;
@@ -47,7 +47,7 @@ TEST(ExportFormatsTest, EachFormatWritesItsOwnKindOfFile) {
     const ExportFormat* format = ExportFormatNamed(kind.name);
     ASSERT_NE(format, nullptr);
     test::TempFile file(format->extension);
-    ASSERT_TRUE(format->write(table, file.path(), quiet));
+    ASSERT_TRUE(format->write(table, file.path(), quiet).ok());
     const std::vector<uint8_t> bytes = test::ReadFileBytes(file.path());
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()).substr(0, kind.start.size()), kind.start)
         << kind.name;

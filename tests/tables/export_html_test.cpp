@@ -75,7 +75,7 @@ std::string ExpectedDump(const Table& table,
 std::string Dump(const Table& table) {
   const test::TempFile file(".htm");
   AnalysisObserver observer;
-  EXPECT_TRUE(SaveToHTML(table, file.path(), observer));
+  EXPECT_TRUE(SaveToHTML(table, file.path(), observer).ok());
   const test::PythonResult result = test::RunPython(kDumpTable, {file.path()});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   return result.out;
@@ -84,8 +84,7 @@ std::string Dump(const Table& table) {
 TEST(Html, SecondsTableOfAFixtureHasEveryCell) {
   AnalysisObserver observer;
   auto context = AnalysisContext::Create(AnalysisSettings{}, observer);
-  ASSERT_EQ(context->StartAnalysis(test::FixturePath("mpeg2_pal_interlaced.m2v")),
-            OpenResult::kOpened);
+  ASSERT_TRUE(context->StartAnalysis(test::FixturePath("mpeg2_pal_interlaced.m2v")).ok());
   context->ReadToEnd();
   const Table table = BuildSecondsTable(context->stores());
   EXPECT_EQ(Dump(table), ExpectedDump(table, [](const std::string& text) { return text; }));

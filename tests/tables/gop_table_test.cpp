@@ -84,7 +84,7 @@ TEST(GopTable, GopOfManyPicturesShowsOneHundredAndTheMark) {
 
   AnalysisObserver observer;
   auto context = AnalysisContext::Create(AnalysisSettings{}, observer);
-  ASSERT_EQ(context->StartAnalysis(file.path()), OpenResult::kOpened);
+  ASSERT_TRUE(context->StartAnalysis(file.path()).ok());
   context->ReadToEnd();
 
   const Table table = BuildGopTable(context->stores());

@@ -8,9 +8,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "base/qt/result_notice.h"
 #include "buffer/vbv_model.h"
 #include "compliance/compliance_text.h"
-#include "view/result_notice.h"
 
 namespace tessivo::view {
 

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "view/tab_views.h"
+#include "base/qt/picture_type_colour.h"
 
 namespace tessivo::view {
 

@@ -9,13 +9,13 @@
 #include <QVBoxLayout>
 #include <cstring>
 
+#include "base/qt/result_notice.h"
 #include "pictures/qt/picture_plot.h"
-#include "tables/fexport.h"
-#include "tables/pdialog.h"
 #include "tables/picture_table.h"
-#include "tables/table_grid.h"
-#include "tables/table_icons.h"
-#include "view/result_notice.h"
+#include "tables/qt/fexport.h"
+#include "tables/qt/pdialog.h"
+#include "tables/qt/table_grid.h"
+#include "tables/qt/table_icons.h"
 
 namespace tessivo::view {
 

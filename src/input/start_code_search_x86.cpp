@@ -6,10 +6,10 @@
 
 namespace tessivo {
 
-// Both variants compare the bytes at p, p + 1 and p + 2 of a whole vector at once: bit i of the
-// mask is set where a prefix begins at p + i. The last bytes, too few for a vector, go to the
-// portable search.
+// In both variants the last bytes, too few for a vector, go to the narrower search.
 
+// The bytes at p, p + 1 and p + 2 of a whole vector compared at once: bit i of the mask is set
+// where a prefix begins at p + i.
 const uint8_t* FindStartCodePrefixSse2(const uint8_t* begin, const uint8_t* end) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i one = _mm_set1_epi8(1);
@@ -31,37 +31,33 @@ const uint8_t* FindStartCodePrefixSse2(const uint8_t* begin, const uint8_t* end)
 
 namespace {
 
-__attribute__((target("avx2"))) inline __m256i PrefixesAt(const uint8_t* q) {
-  const __m256i zero = _mm256_setzero_si256();
-  const __m256i first =
-      _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(q)), zero);
-  const __m256i second =
-      _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(q + 1)), zero);
-  const __m256i third = _mm256_cmpeq_epi8(
-      _mm256_loadu_si256(reinterpret_cast<const __m256i*>(q + 2)), _mm256_set1_epi8(1));
-  return _mm256_and_si256(_mm256_and_si256(first, second), third);
+__attribute__((target("avx2"))) inline uint64_t ByteMask64(__m256i low, __m256i high,
+                                                           __m256i value) {
+  const auto lowBits = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(low, value)));
+  const auto highBits = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(high, value)));
+  return uint64_t{highBits} << 32 | lowBits;
 }
 
 }  // namespace
 
+// 64 bytes a round as bit masks, one bit a byte: a prefix begins at bit i when bits i and i + 1
+// of the zeros and bit i + 2 of the ones are set. Only bits 0 to 61 can be told, so rounds
+// overlap by two bytes; the ones are looked at only where two zeros meet, which is rare.
 __attribute__((target("avx2"))) const uint8_t* FindStartCodePrefixAvx2(const uint8_t* begin,
                                                                        const uint8_t* end) {
+  const __m256i zero = _mm256_setzero_si256();
+  const __m256i one = _mm256_set1_epi8(1);
   const uint8_t* p = begin;
-  // Two vectors a round: one test of their union keeps the loop short where no prefix is.
-  while (end - p >= 64 + 2) {
-    const __m256i low = PrefixesAt(p);
-    const __m256i high = PrefixesAt(p + 32);
-    if (!_mm256_testz_si256(_mm256_or_si256(low, high), _mm256_or_si256(low, high))) {
-      const auto lowMask = static_cast<uint32_t>(_mm256_movemask_epi8(low));
-      if (lowMask != 0) return p + __builtin_ctz(lowMask);
-      return p + 32 + __builtin_ctz(static_cast<uint32_t>(_mm256_movemask_epi8(high)));
+  while (end - p >= 64) {
+    const __m256i low = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    const __m256i high = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32));
+    const uint64_t zeros = ByteMask64(low, high, zero);
+    const uint64_t zeroPairs = zeros & (zeros >> 1);
+    if (zeroPairs != 0) {
+      const uint64_t prefixes = zeroPairs & (ByteMask64(low, high, one) >> 2);
+      if (prefixes != 0) return p + __builtin_ctzll(prefixes);
     }
-    p += 64;
-  }
-  if (end - p >= 32 + 2) {
-    const auto mask = static_cast<uint32_t>(_mm256_movemask_epi8(PrefixesAt(p)));
-    if (mask != 0) return p + __builtin_ctz(mask);
-    p += 32;
+    p += 62;
   }
   return FindStartCodePrefixSse2(p, end);
 }

@@ -72,6 +72,7 @@ for file in "$ps" "$ts"; do
   printf '\nPictures (tessivo-cli / ffprobe) in %s:\n' "$file"
   $cli analyse "$file" --quiet | grep '^Pictures:'
   # A transport stream's video is listed under its program as well: the first figure counts.
+  # sed reads to the end: a reader that stops early fails the pipe with SIGPIPE.
   ffprobe -v error -select_streams v:0 -count_packets -show_entries stream=nb_read_packets \
-    -of csv=p=0 "$file" | grep -m1 -o '[0-9]*'
+    -of csv=p=0 "$file" | sed -n '1s/[^0-9].*//p'
 done

@@ -22,8 +22,9 @@ for file in "$one" "$large"; do
     > "$out/large_report.txt"
   read -r seconds kb < "$out/time.txt"
   pictures=$(sed -n 's/^Pictures: //p' "$out/large_report.txt")
+  # The first figure; sed reads to the end, so ffprobe never dies of a closed pipe.
   expected=$(ffprobe -v error -select_streams v:0 -count_packets \
-    -show_entries stream=nb_read_packets -of csv=p=0 "$file" | grep -m1 -o '[0-9]*')
+    -show_entries stream=nb_read_packets -of csv=p=0 "$file" | sed -n '1s/[^0-9].*//p')
   awk -v f="$file" -v s="$seconds" -v k="$kb" -v p="$pictures" -v e="$expected" \
     -v b="$(stat -c %s "$file")" 'BEGIN {
       printf "  %s: %.2f s, %.0f MB/s, peak RSS %.1f MB, pictures %s (ffprobe %s)%s\n",

@@ -1,8 +1,12 @@
 // Arbitrary bytes analysed as a file, elementary and program stream paths alike, with stores
 // small enough that the capacity limits are reached. Contexts are reused between inputs, as a
-// front end reuses its one context for every analysis.
+// front end reuses its one context for every analysis. Each input is analysed a second time in
+// tiny reads, which must save the same result file.
 #include <array>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <vector>
 
 #include "analysis/analysis_context.h"
 #include "analysis/result_file.h"
@@ -13,19 +17,28 @@
 namespace {
 
 constexpr uint32_t kSmallStore = 100;  // 100 pictures and GOPs, 4 seconds
+// Reads this short cut packets, packet headers and start codes at every kind of place.
+constexpr uint32_t kTinyReads = 61;
 
-tessivo::AnalysisContext& ContextFor(uint8_t options) {
+tessivo::AnalysisContext& ContextFor(uint8_t options, bool tinyReads = false) {
   static tessivo::AnalysisObserver observer;
-  static std::array<std::unique_ptr<tessivo::AnalysisContext>, 4> contexts;
-  auto& context = contexts[options & 3];
+  static std::array<std::unique_ptr<tessivo::AnalysisContext>, 8> contexts;
+  auto& context = contexts[(options & 3) | (tinyReads ? 4 : 0)];
   if (!context) {
     tessivo::AnalysisSettings settings;
     settings.checkPackStartHdr = (options & 1) != 0;
     settings.kiloBase = (options & 2) ? 1000 : 1024;
     settings.maxFramesAllocate = kSmallStore;
+    if (tinyReads) settings.readBlockSize = kTinyReads;
     context = tessivo::AnalysisContext::Create(settings, observer);
   }
   return *context;
+}
+
+std::vector<char> SavedBytes(tessivo::AnalysisContext& context, const std::string& path) {
+  if (!tessivo::SaveResultFile(context, path).ok()) __builtin_trap();
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 tessivo::AnalysisContext& ReloadContext() {
@@ -62,5 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     __builtin_trap();
   }
   tessivo::fuzz::CheckEverything(reloaded);
+
+  tessivo::AnalysisContext& tiny = ContextFor(data[0], true);
+  if (tiny.StartAnalysis(input.path()).ok()) tiny.ReadToEnd();
+  if (SavedBytes(tiny, result.path()) != SavedBytes(context, result.path())) __builtin_trap();
   return 0;
 }

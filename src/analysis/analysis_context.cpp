@@ -38,7 +38,7 @@ AnalysisContext::AnalysisContext(const AnalysisSettings& settings, AnalysisObser
     : settings_(settings),
       observer_(observer),
       stores_(std::move(stores)),
-      reader_(observer, settings.checkPackStartHdr, settings.program),
+      reader_(observer, settings.checkPackStartHdr, settings.program, settings.readBlockSize),
       parser_(reader_, *stores_, observer, settings.kiloBase) {}
 
 Status AnalysisContext::StartAnalysis(const std::string& path) {

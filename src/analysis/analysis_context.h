@@ -20,6 +20,7 @@ struct AnalysisSettings {
   uint32_t kiloBase = 1024;                        // bits per kbit: 1024 or 1000
   bool checkPackStartHdr = true;
   uint32_t program = 0;  // the transport-stream program to analyse; 0 for the first with video
+  uint32_t readBlockSize = kFileBlockSize;  // bytes per file read: changes only the speed
 };
 
 enum class StepResult {

@@ -12,20 +12,20 @@ void Demux::DemuxStart(uint8_t* output) {
   inputEnded_ = false;
   rawPos_ = 0;
   rawAvail_ = 0;
-  outputCount_ = 0;
+  delivered_ = {};
   skippedVideoPackets_ = 0;
-  if (!raw_) raw_.reset(new uint8_t[kRawBufferSize]);
+  if (!raw_) raw_.reset(new uint8_t[input_.blockSize()]);
   input_.Rewind();
 }
 
-uint32_t Demux::DemuxFill() {
+std::span<const uint8_t> Demux::DemuxFill() {
   bool packSeen = false;
   for (;;) {
     const uint32_t code = DemuxNextStartCode();
     switch (code) {
       case kProgramEndCode:
         // Packs may follow a program end code; only the end of the file ends the stream.
-        if (inputEnded_) return 0;
+        if (inputEnded_) return {};
         continue;
       case kPackStartCode:
         packSeen = true;
@@ -42,10 +42,10 @@ uint32_t Demux::DemuxFill() {
           }
           packSeen = false;
         }
-        outputCount_ = 0;
+        delivered_ = {};
         const uint8_t result = DemuxReadPacket(static_cast<uint8_t>(code & 0xFF));
-        if (result == kPacketDelivered) return outputCount_;
-        if (result == kInputEndedInAudio) return 0;
+        if (result == kPacketDelivered) return delivered_;
+        if (result == kInputEndedInAudio) return {};
         continue;
       }
       case kSystemHeaderStartCode:
@@ -57,7 +57,7 @@ uint32_t Demux::DemuxFill() {
 
 bool Demux::RefillRaw() {
   if (inputEnded_) return false;
-  rawAvail_ = input_.Read(raw_.get(), kRawBufferSize);
+  rawAvail_ = input_.Read(raw_.get(), input_.blockSize());
   rawPos_ = 0;
   if (rawAvail_ == 0) inputEnded_ = true;
   return rawAvail_ != 0;
@@ -115,7 +115,7 @@ uint8_t Demux::DemuxReadPacket(uint8_t id) {
   if (payload <= 0) return kPacketNotDelivered;
   const auto payloadLength = static_cast<uint32_t>(payload);
   if (id == videoId_) {
-    outputCount_ = CopyRaw(output_, payloadLength);
+    delivered_ = TakeRaw(payloadLength);
     return kPacketDelivered;
   }
   return SkipRaw(payloadLength) < payloadLength ? kInputEndedInAudio : kPacketNotDelivered;
@@ -157,6 +157,15 @@ int32_t Demux::ReadPacketHeader(uint32_t packetLength) {
     }
   }
   return static_cast<int32_t>(packetLength - remaining);
+}
+
+std::span<const uint8_t> Demux::TakeRaw(uint32_t count) {
+  if (rawAvail_ - rawPos_ >= count) {
+    const std::span<const uint8_t> bytes(raw_.get() + rawPos_, count);
+    rawPos_ += count;
+    return bytes;
+  }
+  return {output_, CopyRaw(output_, count)};
 }
 
 uint32_t Demux::CopyRaw(uint8_t* destination, uint32_t count) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "input/input_file.h"
 #include "input/start_code_scanner.h"
@@ -16,17 +17,17 @@ class Demux {
   Demux(InputFile& input, bool checkPackStartHdr)
       : input_(input), checkPackStartHdr_(checkPackStartHdr) {}
 
-  // Rewinds the file and delivers payloads into output, which holds at least 65 536 bytes.
+  // Rewinds the file; output (at least 65 536 bytes) takes the payloads that a file block ends in.
   void DemuxStart(uint8_t* output);
-  // Places the payload of the next accepted video packet at the start of output and returns its
-  // length; 0 only at the end of the file.
-  uint32_t DemuxFill();
+  // The payload of the next accepted video packet, valid until the next call: in place in the
+  // file block where it lies wholly in one, else gathered in output. Empty only at the end of the
+  // file.
+  std::span<const uint8_t> DemuxFill();
 
   // Video packets passed over because no pack header came before them in their pack.
   uint64_t skippedVideoPackets() const { return skippedVideoPackets_; }
 
  private:
-  static constexpr uint32_t kRawBufferSize = 16384;
   static constexpr uint8_t kPacketDelivered = 1;
   static constexpr uint8_t kInputEndedInAudio = 0xFF;
   static constexpr uint8_t kPacketNotDelivered = 0;
@@ -38,6 +39,9 @@ class Demux {
   // Reads the packet header within the packet; returns its length, or -1 when the header does not
   // fit in the packet or the input ends inside it.
   int32_t ReadPacketHeader(uint32_t packetLength);
+  // The next count raw bytes, in place when the block holds them all; short at the end of the
+  // input.
+  std::span<const uint8_t> TakeRaw(uint32_t count);
   // Bulk moves of up to count raw bytes; both stop early at the end of the input.
   uint32_t CopyRaw(uint8_t* destination, uint32_t count);
   uint32_t SkipRaw(uint32_t count);
@@ -50,7 +54,7 @@ class Demux {
   uint32_t rawAvail_ = 0;
   bool inputEnded_ = false;
   uint8_t* output_ = nullptr;
-  uint32_t outputCount_ = 0;
+  std::span<const uint8_t> delivered_;
   uint8_t videoId_ = 0;
   uint8_t audioId_ = 0;
   uint64_t skippedVideoPackets_ = 0;  // four bytes each: 32 bits would wrap at 16 GiB

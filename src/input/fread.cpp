@@ -10,7 +10,7 @@ bool FileReader::OpenInputFile(const std::string& path) {
   exhausted_ = false;
   pending_ = {};
   if (!file_.Open(path)) return false;
-  if (!buffer_) buffer_.reset(new uint8_t[kDetectionSize]);
+  if (!buffer_) buffer_.reset(new uint8_t[std::max(kDetectionSize, file_.blockSize())]);
   return true;
 }
 
@@ -33,27 +33,27 @@ TsChoice FileReader::SwitchToTransport(const TsLayout& layout) {
   return tsDemux_.Choose(layout, program_);
 }
 
-uint32_t FileReader::ReadRaw() {
+std::span<const uint8_t> FileReader::ReadRaw() {
   switch (container_) {
     case Container::kProgram:
       return demux_.DemuxFill();
     case Container::kTransport:
-      return tsDemux_.DemuxFill(buffer_.get(), kBufferSize);
+      return {buffer_.get(), tsDemux_.DemuxFill(buffer_.get(), kBufferSize)};
     case Container::kElementary:
       break;
   }
-  return file_.Read(buffer_.get(), kFileBlockSize);
+  // Straight into the buffer the parser scans.
+  return {buffer_.get(), file_.Read(buffer_.get(), file_.blockSize())};
 }
 
 std::span<const uint8_t> FileReader::ReadVideoBytes() {
   if (exhausted_) return {};
-  const uint32_t count = ReadRaw();
-  if (count == 0) {
+  const std::span<const uint8_t> bytes = ReadRaw();
+  if (bytes.empty()) {
     file_.Close();
     exhausted_ = true;
-    return {};
   }
-  return {buffer_.get(), count};
+  return bytes;
 }
 
 uint32_t FileReader::ReadInput(uint8_t* destination, uint32_t count) {

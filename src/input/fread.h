@@ -1,5 +1,5 @@
 // The only way the analysis reads its input. Whatever the container, the parser is handed video
-// bytes in blocks through ReadVideoBytes: 16 384-byte file blocks of an elementary stream, the
+// bytes in blocks through ReadVideoBytes: the file blocks of an elementary stream, the
 // payload of one video packet of a program or system stream, or the video payloads of a run of
 // transport packets.
 #pragma once
@@ -22,8 +22,13 @@ enum class Container : uint8_t { kElementary, kProgram, kTransport };
 class FileReader {
  public:
   // program: the program_number whose video a transport stream gives, 0 for the first one.
-  FileReader(AnalysisObserver& observer, bool checkPackStartHdr, uint32_t program = 0)
-      : file_(observer), demux_(file_, checkPackStartHdr), tsDemux_(file_), program_(program) {}
+  // blockSize: the size of the file reads, 0 for kFileBlockSize; it changes nothing but speed.
+  FileReader(AnalysisObserver& observer, bool checkPackStartHdr, uint32_t program = 0,
+             uint32_t blockSize = kFileBlockSize)
+      : file_(observer, blockSize),
+        demux_(file_, checkPackStartHdr),
+        tsDemux_(file_),
+        program_(program) {}
 
   bool OpenInputFile(const std::string& path);
 
@@ -46,6 +51,7 @@ class FileReader {
   // Set once the bytes come from a container: GOP positions are then no file offsets.
   bool demuxMode() const { return container_ != Container::kElementary; }
   Container container() const { return container_; }
+  uint32_t blockSize() const { return file_.blockSize(); }
   uint64_t fileLength() const { return file_.fileLength(); }
   uint64_t bytesRead() const { return file_.bytesRead(); }
   void ResetBytesRead() { file_.ResetBytesRead(); }
@@ -58,7 +64,7 @@ class FileReader {
   static constexpr uint32_t kBufferSize = 65536;
   static constexpr uint32_t kDetectionSize = kTsDetectionWindow + kTsChainBytes;
 
-  uint32_t ReadRaw();
+  std::span<const uint8_t> ReadRaw();
 
   InputFile file_;
   Demux demux_;

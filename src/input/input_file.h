@@ -10,12 +10,19 @@
 
 namespace tessivo {
 
-// The size of the analysis's file reads, whatever the container.
-inline constexpr uint32_t kFileBlockSize = 16384;
+// The size of the analysis's file reads, whatever the container. Any size gives the same
+// results; 64 KiB measured fastest here, ahead of 16 KiB (four times the reads) and of every
+// larger size tried.
+inline constexpr uint32_t kFileBlockSize = 65536;
 
 class InputFile {
  public:
-  explicit InputFile(AnalysisObserver& observer) : observer_(observer) {}
+  // blockSize: the bytes of one read by the reader, the demultiplexers and the packet reader.
+  explicit InputFile(AnalysisObserver& observer, uint32_t blockSize = kFileBlockSize)
+      : observer_(observer),
+        blockSize_(getenv("SPEED12_BLOCK") ? atoi(getenv("SPEED12_BLOCK"))
+                   : blockSize == 0        ? kFileBlockSize
+                                           : blockSize) {}
   ~InputFile() { Close(); }
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
@@ -30,6 +37,7 @@ class InputFile {
   uint32_t ReadUncounted(uint8_t* destination, uint32_t count);
   void Rewind();
 
+  uint32_t blockSize() const { return blockSize_; }
   uint64_t fileLength() const { return fileLength_; }
   uint64_t bytesRead() const { return bytesRead_; }
   void ResetBytesRead() { bytesRead_ = 0; }
@@ -38,6 +46,7 @@ class InputFile {
   void UpdateProgress();
 
   AnalysisObserver& observer_;
+  const uint32_t blockSize_;
   std::FILE* file_ = nullptr;
   uint64_t fileLength_ = 0;
   uint64_t bytesRead_ = 0;

@@ -2,42 +2,26 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
+#include <span>
 
 namespace tessivo {
 
-namespace start_code_search_detail {
+// First p in [begin, end - 2) with p[0] == 0, p[1] == 0 and p[2] == 1, or nullptr. Every
+// variant gives the same answer; they differ in speed only.
+using StartCodePrefixSearch = const uint8_t* (*)(const uint8_t* begin, const uint8_t* end);
 
-// 0x80 in every byte of x that is zero, 0 elsewhere (no false positives).
-inline uint64_t ZeroByteFlags(uint64_t x) {
-  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-  return ~(((x & kLow7) + kLow7) | x | kLow7);
-}
+// The widest variant this CPU runs, chosen once.
+const uint8_t* FindStartCodePrefix(const uint8_t* begin, const uint8_t* end);
 
-}  // namespace start_code_search_detail
+// Eight bytes at a time in plain C++, for CPUs without the vector variants.
+const uint8_t* FindStartCodePrefixPortable(const uint8_t* begin, const uint8_t* end);
 
-// First p in [begin, end - 2) with p[0] == 0, p[1] == 0 and p[2] == 1, or nullptr.
-inline const uint8_t* FindStartCodePrefix(const uint8_t* begin, const uint8_t* end) {
-  using start_code_search_detail::ZeroByteFlags;
-  const uint8_t* p = begin;
-  // Eight bytes at a time: a prefix needs two adjacent zero bytes, which are rare in coded data.
-  // Words overlap by one byte so that a pair across two words is seen in the second.
-  while (end - p >= 9) {
-    uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    const uint64_t zeros = ZeroByteFlags(word);
-    if ((zeros & (zeros >> 8)) != 0) {
-      for (int i = 0; i < 7; ++i) {
-        if (p[i] == 0 && p[i + 1] == 0 && p[i + 2] == 1) return p + i;
-      }
-    }
-    p += 7;
-  }
-  for (; end - p >= 3; ++p) {
-    if (p[0] == 0 && p[1] == 0 && p[2] == 1) return p;
-  }
-  return nullptr;
-}
+struct StartCodeSearchVariant {
+  const char* name;
+  StartCodePrefixSearch search;
+};
+// Every variant this CPU can run, narrowest first: what the tests hold against each other.
+std::span<const StartCodeSearchVariant> RunnableStartCodeSearches();
 
 inline uint32_t LoadBigEndian32(const uint8_t* p) {
   return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];

@@ -172,7 +172,13 @@ void TsDemux::TakeVideo(const uint8_t* packet, uint8_t* output, uint32_t& count)
   const std::span<const uint8_t> bytes =
       pes_.Take(payload, packet + kTsPacketSize, ts_get_unitstart(packet));
   if (bytes.empty()) return;
-  std::memcpy(output + count, bytes.data(), bytes.size());
+  constexpr size_t kWholePayload = kTsPacketSize - TS_HEADER_SIZE;
+  // Most packets carry a whole payload: a copy of fixed size is done in line, not by a call.
+  if (bytes.size() == kWholePayload) {
+    std::memcpy(output + count, bytes.data(), kWholePayload);
+  } else {
+    std::memcpy(output + count, bytes.data(), bytes.size());
+  }
   count += static_cast<uint32_t>(bytes.size());
 }
 

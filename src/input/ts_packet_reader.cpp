@@ -5,7 +5,8 @@
 namespace tessivo {
 
 void TsPacketReader::Start(const TsLayout& layout, bool counted) {
-  if (!raw_) raw_.reset(new uint8_t[kCapacity]);
+  // Room for one block after the bytes kept of a run of packets.
+  if (!raw_) raw_.reset(new uint8_t[file_.blockSize() + kTsChainBytes]);
   file_.Rewind();
   packetSize_ = layout.packetSize;
   counted_ = counted;
@@ -26,8 +27,9 @@ bool TsPacketReader::Ensure(uint32_t count) {
     pos_ -= keepFrom;
     bufferOffset_ += keepFrom;
     uint8_t* destination = raw_.get() + avail_;
-    const uint32_t got = counted_ ? file_.Read(destination, kFileBlockSize)
-                                  : file_.ReadUncounted(destination, kFileBlockSize);
+    const uint32_t block = file_.blockSize();
+    const uint32_t got =
+        counted_ ? file_.Read(destination, block) : file_.ReadUncounted(destination, block);
     if (got == 0) ended_ = true;
     avail_ += got;
   }

@@ -1,4 +1,4 @@
-// The packets of a transport stream one by one, from 16 384-byte file reads. A packet that does
+// The packets of a transport stream one by one, from the file's block reads. A packet that does
 // not begin with its sync byte is a loss of sync: the reader then searches byte by byte for five
 // packets in a row again.
 #pragma once
@@ -36,8 +36,6 @@ class TsPacketReader {
   uint32_t syncLosses() const { return syncLosses_; }
 
  private:
-  static constexpr uint32_t kCapacity = kFileBlockSize + kTsChainBytes;
-
   const uint8_t* NextPacketSlowly();
   // Makes bytes [pos_, pos_ + count) available; false when the file ends before.
   bool Ensure(uint32_t count);

@@ -47,9 +47,8 @@ void PicturePlotModel::Load(const RecordStores& stores, const VbvResult* vbv) {
   }
   const double peakKbit = largest * 8.0 / kiloBase_;
   scaleStepKbit_ = NiceStep(std::max(1.0, peakKbit / kGridLines));
-  scaleTopKbit_ =
-      std::max<uint64_t>(1, static_cast<uint64_t>(std::ceil(peakKbit / scaleStepKbit_))) *
-      scaleStepKbit_;
+  const double steps = std::ceil(peakKbit / static_cast<double>(scaleStepKbit_));
+  scaleTopKbit_ = std::max<uint64_t>(1, static_cast<uint64_t>(steps)) * scaleStepKbit_;
   SetFirstPicture(firstPicture_);
 }
 

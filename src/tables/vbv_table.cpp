@@ -38,8 +38,8 @@ Table BuildVbvTable(const RecordStores& stores, const VbvResult& vbv) {
     }
     const uint64_t size = stores.sequenceFacts()[stores.pictureFacts()[k].sequence].vbvBufferSize;
     if (size != 0) {
-      table.cell(row, 6) =
-          NumberCell(FixedText(100.0 * static_cast<double>(fill.before) / size, 1));
+      table.cell(row, 6) = NumberCell(
+          FixedText(100.0 * static_cast<double>(fill.before) / static_cast<double>(size), 1));
     }
     std::string events;
     while (nextEvent < vbv.events.size() && vbv.events[nextEvent].picture < k) ++nextEvent;

@@ -29,17 +29,18 @@ struct DemuxRun {
   }
 };
 
-DemuxRun Demultiplex(const std::vector<uint8_t>& bytes, bool checkPackStartHdr = true) {
+DemuxRun Demultiplex(const std::vector<uint8_t>& bytes, bool checkPackStartHdr = true,
+                     uint32_t blockSize = kFileBlockSize) {
   test::TempFile file(bytes);
   test::RecordingObserver observer;
-  InputFile input(observer);
+  InputFile input(observer, blockSize);
   EXPECT_TRUE(input.Open(file.path()));
   Demux demux(input, checkPackStartHdr);
   std::vector<uint8_t> output(65536);
   demux.DemuxStart(output.data());
   DemuxRun run;
-  for (uint32_t n; (n = demux.DemuxFill()) != 0;) {
-    run.fills.emplace_back(output.begin(), output.begin() + n);
+  for (std::span<const uint8_t> fill; !(fill = demux.DemuxFill()).empty();) {
+    run.fills.emplace_back(fill.begin(), fill.end());
   }
   run.skipped = demux.skippedVideoPackets();
   return run;
@@ -181,6 +182,41 @@ TEST(DemuxTest, FileEndingInsideAVideoPacketDeliversWhatWasRead) {
   const auto run = Demultiplex(stream);
   ASSERT_EQ(run.fills.size(), 1u);
   EXPECT_EQ(run.fills[0], std::vector<uint8_t>(payload.begin(), payload.begin() + 600));
+}
+
+TEST(DemuxTest, EveryReadSizeDeliversTheSamePackets) {
+  // Payloads lie in place in a block or are gathered across blocks; packets of both kinds,
+  // MPEG-1 and MPEG-2, with audio between (every packet taken), must come out the same whatever
+  // the block cuts.
+  for (const bool mpeg2 : {true, false}) {
+    test::PackOptions options;
+    options.mpeg2 = mpeg2;
+    options.audioPacketEveryPack = true;
+    options.payloadPerPacket = 1500;
+    const auto video = Payload(40000, 4);
+    const auto stream = test::WrapInProgramStream(video, options);
+    const auto reference = Demultiplex(stream, false, kFileBlockSize);
+    ASSERT_EQ(reference.All(), video);
+    for (const uint32_t blockSize : {1u, 7u, 188u, 1499u, 2048u, 4099u, 16384u, 1u << 20}) {
+      const auto run = Demultiplex(stream, false, blockSize);
+      EXPECT_EQ(run.fills, reference.fills) << "block " << blockSize << " mpeg2 " << mpeg2;
+    }
+  }
+}
+
+TEST(DemuxTest, AGatheredPacketEndingTheFileDeliversWhatWasRead) {
+  const auto payload = Payload(1000, 5);
+  std::vector<uint8_t> stream;
+  PutPack(stream);
+  PutPacketStart(stream, 0xE0, 1 + payload.size());
+  Put(stream, {0x0F});
+  stream.insert(stream.end(), payload.begin(), payload.begin() + 600);
+  // Blocks that end inside the payload: it is gathered, and cut where the file ends.
+  for (const uint32_t blockSize : {100u, 512u}) {
+    const auto run = Demultiplex(stream, true, blockSize);
+    ASSERT_EQ(run.fills.size(), 1u) << blockSize;
+    EXPECT_EQ(run.fills[0], std::vector<uint8_t>(payload.begin(), payload.begin() + 600));
+  }
 }
 
 }  // namespace

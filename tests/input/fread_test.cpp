@@ -38,7 +38,7 @@ TEST(FileReaderTest, HandsOutEveryByteInOrderWithShortCountsAtBlockEnds) {
   const auto bytes = Counting(40000);
   test::TempFile file(bytes);
   test::RecordingObserver observer;
-  FileReader reader(observer, true);
+  FileReader reader(observer, true, 0, 16384);
   ASSERT_TRUE(reader.OpenInputFile(file.path()));
   std::vector<uint32_t> counts;
   std::vector<uint8_t> received;
@@ -59,7 +59,7 @@ TEST(FileReaderTest, ShortCountWhenTheBlockIsNotAMultipleOfTheRequest) {
   const auto bytes = Counting(20000);
   test::TempFile file(bytes);
   test::RecordingObserver observer;
-  FileReader reader(observer, true);
+  FileReader reader(observer, true, 0, 16384);
   ASSERT_TRUE(reader.OpenInputFile(file.path()));
   uint8_t buffer[5000];
   EXPECT_EQ(reader.ReadInput(buffer, 5000), 5000u);

@@ -18,11 +18,6 @@ using test::FixturePath;
 using test::RunCli;
 using test::TempDir;
 
-std::string Text(const std::string& path) {
-  const auto bytes = test::ReadFileBytes(path);
-  return std::string(bytes.begin(), bytes.end());
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -85,7 +80,7 @@ TEST_F(BatchTest, SummaryLinesMatchSingleFileRunsInInputOrder) {
   const std::string summary = folder_ / "summary.csv";
   const CliResult batch = RunCli(Analyse({"--jobs", "2", "--summary", summary}));
   EXPECT_EQ(batch.exitCode, 2) << "the broken file's invalid stream type is the worst";
-  const std::vector<std::string> lines = Lines(Text(summary));
+  const std::vector<std::string> lines = Lines(test::ReadFileText(summary));
   ASSERT_EQ(lines.size(), inputs_.size() + 1);
   EXPECT_EQ(lines[0],
             "name,container,exit_status,message,seconds,gops,pictures,peak_bitrate_kbps,"
@@ -126,7 +121,7 @@ TEST_F(BatchTest, SummaryLinesMatchSingleFileRunsInInputOrder) {
 TEST_F(BatchTest, JsonLinesSummaryHasOneObjectPerInput) {
   const std::string summary = folder_ / "summary.jsonl";
   ASSERT_EQ(RunCli(Analyse({"--summary", summary, "--quiet"})).exitCode, 2);
-  const std::vector<std::string> lines = Lines(Text(summary));
+  const std::vector<std::string> lines = Lines(test::ReadFileText(summary));
   ASSERT_EQ(lines.size(), inputs_.size());
   EXPECT_EQ(lines[0].rfind("{\"name\":\"" + inputs_[0] +
                                "\",\"container\":\"elementary\","
@@ -147,7 +142,7 @@ TEST_F(BatchTest, JsonLinesSummaryHasOneObjectPerInput) {
 // Every file the outputs of a batch name, by name and bytes.
 std::map<std::string, std::string> FilesIn(const TempDir& folder) {
   std::map<std::string, std::string> files;
-  for (const std::string& name : folder.Names()) files[name] = Text(folder / name);
+  for (const std::string& name : folder.Names()) files[name] = test::ReadFileText(folder / name);
   return files;
 }
 
@@ -176,10 +171,10 @@ TEST_F(BatchTest, TwoJobsWriteTheSameFilesAsOne) {
   // The result saved in a batch is the one a single run saves.
   TempDir single;
   ASSERT_EQ(RunCli({"analyse", inputs_[3], "--save", single / "alone.tsr"}).exitCode, 0);
-  EXPECT_EQ(written[0]["ts_ffmpeg.tsr"], Text(single / "alone.tsr"));
+  EXPECT_EQ(written[0]["ts_ffmpeg.tsr"], test::ReadFileText(single / "alone.tsr"));
   // {name} also serves one input.
   ASSERT_EQ(RunCli({"analyse", inputs_[3], "--save", single / "{name}.tsr"}).exitCode, 0);
-  EXPECT_EQ(Text(single / "ts_ffmpeg.tsr"), Text(single / "alone.tsr"));
+  EXPECT_EQ(test::ReadFileText(single / "ts_ffmpeg.tsr"), test::ReadFileText(single / "alone.tsr"));
 }
 
 TEST_F(BatchTest, OutputNamesThatCannotTellInputsApartAreRefusedBeforeAnyWork) {
@@ -205,10 +200,10 @@ TEST_F(BatchTest, OutputNamesThatCannotTellInputsApartAreRefusedBeforeAnyWork) {
   // An output that is one of the inputs, even another input's.
   const std::string copy = folder_ / "mpeg1_cif25.tsr";
   fs::copy_file(FixturePath("results/mpeg1_cif25.m1v.tsr"), copy);
-  const std::string before = Text(copy);
+  const std::string before = test::ReadFileText(copy);
   const CliResult onto = RunCli({"analyse", input, copy, "--save", folder_ / "{name}.tsr"});
   EXPECT_EQ(onto.exitCode, 4) << onto.err;
-  EXPECT_EQ(Text(copy), before);
+  EXPECT_EQ(test::ReadFileText(copy), before);
   EXPECT_TRUE(onto.out.empty());
 }
 
@@ -219,7 +214,7 @@ TEST_F(BatchTest, AProgramNotInAStreamIsThatInputsUsageError) {
               "--program", "2", "--summary", summary});
   EXPECT_EQ(result.exitCode, 64);
   EXPECT_EQ(result.err.find("Usage:"), std::string::npos) << result.err;
-  const std::vector<std::string> lines = Lines(Text(summary));
+  const std::vector<std::string> lines = Lines(test::ReadFileText(summary));
   ASSERT_EQ(lines.size(), 3u);
   const std::vector<std::string> wanted = Fields(lines[1]);
   const std::vector<std::string> missing = Fields(lines[2]);

@@ -22,11 +22,6 @@ using test::FixturePath;
 using test::RunCli;
 using test::TempDir;
 
-std::string Text(const std::string& path) {
-  const auto bytes = test::ReadFileBytes(path);
-  return std::string(bytes.begin(), bytes.end());
-}
-
 std::vector<Pixel> PolylinePoints(const std::string& svg, const std::string& id) {
   const std::regex polyline("<polyline id=\"" + id + "\"[^>]* points=\"([^\"]*)\"");
   std::smatch match;
@@ -119,19 +114,19 @@ TEST(GraphCommandTest, CurvesOfAStreamAndOfItsResultFile) {
   const std::string whole = folder / "whole.svg";
   const CliResult drawn = RunCli({"graph", input, whole});
   ASSERT_EQ(drawn.exitCode, 0) << drawn.err;
-  ExpectCurvesOfTheRecords(Text(whole), analysed.stores(), {0, seconds - 1, 60, 15});
+  ExpectCurvesOfTheRecords(test::ReadFileText(whole), analysed.stores(), {0, seconds - 1, 60, 15});
 
   const std::string part = folder / "part.svg";
   ASSERT_EQ(
       RunCli({"graph", input, part, "--from", "1", "--to", "2", "--xscale", "7", "--yscale", "40"})
           .exitCode,
       0);
-  ExpectCurvesOfTheRecords(Text(part), analysed.stores(), {1, 2, 7, 40});
+  ExpectCurvesOfTheRecords(test::ReadFileText(part), analysed.stores(), {1, 2, 7, 40});
 
   // A saved result draws the same image as the stream it describes.
   const std::string fromResult = folder / "result.svg";
   ASSERT_EQ(RunCli({"graph", FixturePath("results/mpeg1_cif25.m1v.tsr"), fromResult}).exitCode, 0);
-  EXPECT_EQ(Text(fromResult), Text(whole));
+  EXPECT_EQ(test::ReadFileText(fromResult), test::ReadFileText(whole));
 }
 
 TEST(GraphCommandTest, TheImageIsWellFormedAndRendersWithoutWarnings) {
@@ -177,7 +172,7 @@ TEST(GraphCommandTest, RefusesWhatItCannotDraw) {
   std::ofstream(junk) << "not a stream";
   EXPECT_EQ(RunCli({"graph", junk, svg}).exitCode, 2);
   EXPECT_EQ(RunCli({"graph", junk, junk}).exitCode, 4);
-  EXPECT_EQ(Text(junk), "not a stream");
+  EXPECT_EQ(test::ReadFileText(junk), "not a stream");
   EXPECT_TRUE(folder.Names() == std::vector<std::string>{"junk.svg"});
 }
 

@@ -32,11 +32,6 @@ using test::TempDir;
 const std::string kElementary = FixturePath("mpeg1_cif25.m1v");
 const std::string kProgram = FixturePath("mpeg2_pal_interlaced.vob");
 
-std::string Text(const std::string& path) {
-  const auto bytes = test::ReadFileBytes(path);
-  return std::string(bytes.begin(), bytes.end());
-}
-
 void WriteText(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
@@ -80,7 +75,7 @@ TEST(OutputSafetyTest, PlantedPartialLinksAreNeitherFollowedNorReused) {
       arguments.push_back(target);
       const CliResult result = RunCli(arguments);
       ASSERT_EQ(result.exitCode, 0) << output.name << result.err;
-      EXPECT_EQ(Text(victim), "precious") << output.name;
+      EXPECT_EQ(test::ReadFileText(victim), "precious") << output.name;
       EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target))) << output.name;
       EXPECT_GT(fs::file_size(target), 0u) << output.name;
       EXPECT_EQ(fs::is_symlink(fs::symlink_status(planted)), !hardLink) << output.name;
@@ -98,7 +93,7 @@ TEST(OutputSafetyTest, AStreamCopyNeitherFollowsAPlantedLink) {
   fs::create_symlink(victim, output + ".partial");
   const CliResult result = RunCli({"modify", kElementary, output});
   ASSERT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(Text(victim), "precious");
+  EXPECT_EQ(test::ReadFileText(victim), "precious");
   EXPECT_EQ(fs::file_size(output), fs::file_size(kElementary) + 4);
 }
 

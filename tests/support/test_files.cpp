@@ -20,6 +20,11 @@ std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
+std::string ReadFileText(const std::filesystem::path& path) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
 TempFile::TempFile(const std::string& suffix) {
   static std::atomic<int> counter{0};
   path_ = (std::filesystem::temp_directory_path() /

@@ -10,6 +10,7 @@ namespace tessivo::test {
 
 std::string FixturePath(const std::string& name);
 std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path);
+std::string ReadFileText(const std::filesystem::path& path);
 
 class TempFile {
  public:

@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const uint8_t* o = data;
   tessivo::ModifyValues values = tessivo::ValuesOf(context->stores().summary);
-  if (o[0] & 1) values.aspectRatioItem = static_cast<int8_t>(o[1]);
-  if (o[0] & 2) values.frameRateItem = static_cast<int8_t>(o[2]);
+  if (o[0] & 1) values.aspectRatioCode = static_cast<int8_t>(o[1]);
+  if (o[0] & 2) values.frameRateCode = static_cast<int8_t>(o[2]);
   if (o[0] & 4) values.bitRate = Signed32(o + 4);
   if (o[0] & 8) values.horizontalSize = static_cast<int16_t>(o[8] | o[9] << 8);
   if (o[0] & 16) values.verticalSize = static_cast<int16_t>(o[10] | o[11] << 8);

@@ -85,7 +85,7 @@ int Finish(AnalysisContext& context, const std::optional<std::string>& save,
 int RunAnalyse(ArgumentList& arguments) {
   AnalysisSettings settings;
   const auto save = arguments.TakeValue("--save");
-  const auto kilo = arguments.TakeNumber("--kilo", 1000, 1024);
+  const auto kilo = arguments.TakeKiloBase();
   const auto maxFrames = arguments.TakeNumber("--max-frames", 1, kLargestMaxFrames);
   settings.checkPackStartHdr = !arguments.TakeFlag("--no-pack-check");
   const auto program = arguments.TakeNumber("--program", 1, 0xFFFF);
@@ -100,8 +100,7 @@ int RunAnalyse(ArgumentList& arguments) {
   if (files.empty()) return UsageError("analyse takes one FILE or more");
   const std::string batchError = CheckBatchOutputs(files.size(), save, exports, summary);
   if (!batchError.empty()) return UsageError(batchError);
-  if (kilo && *kilo != 1000 && *kilo != 1024) return UsageError("--kilo takes 1024 or 1000");
-  if (kilo) settings.kiloBase = static_cast<uint32_t>(*kilo);
+  if (kilo) settings.kiloBase = *kilo;
   if (maxFrames) settings.maxFramesAllocate = static_cast<uint32_t>(*maxFrames);
   if (program) settings.program = static_cast<uint32_t>(*program);
   if (files.size() > 1 || summary) {

@@ -64,6 +64,13 @@ std::optional<uint64_t> ArgumentList::TakeNumber(const std::string& name, uint64
   return value;
 }
 
+std::optional<uint32_t> ArgumentList::TakeKiloBase() {
+  const auto kilo = TakeNumber("--kilo", 1000, 1024);
+  if (!kilo || *kilo == 1000 || *kilo == 1024) return kilo;
+  if (error_.empty()) error_ = "--kilo takes 1024 or 1000";
+  return std::nullopt;
+}
+
 std::vector<std::string> ArgumentList::TakePositional() {
   for (const std::string& argument : arguments_) {
     if (LooksLikeOption(argument)) {

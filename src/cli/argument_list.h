@@ -19,6 +19,8 @@ class ArgumentList {
   std::optional<std::string> TakeValue(const std::string& name);
   // An unsigned value within [minimum, maximum]; error() is set when it is not one.
   std::optional<uint64_t> TakeNumber(const std::string& name, uint64_t minimum, uint64_t maximum);
+  // --kilo: the bits in one kbit, 1024 or 1000; error() is set for any other value.
+  std::optional<uint32_t> TakeKiloBase();
   // The remaining arguments; error() is set when one of them still looks like an option.
   std::vector<std::string> TakePositional();
 

@@ -15,32 +15,24 @@ namespace {
 
 constexpr uint64_t kLargestRate = 2147483647;
 
-std::optional<uint32_t> TakeKiloBase(ArgumentList& arguments) {
-  const auto kilo = arguments.TakeNumber("--kilo", 1000, 1024);
-  if (!kilo) return 1024;
-  if (*kilo != 1000 && *kilo != 1024) return std::nullopt;
-  return static_cast<uint32_t>(*kilo);
-}
-
 int RunBitrateTab(ArgumentList& arguments) {
   const auto bps = arguments.TakeNumber("--bps", 0, kLargestRate);
   const auto kbps = arguments.TakeNumber("--kbps", 0, kLargestRate);
   const auto mbps = arguments.TakeNumber("--mbps", 0, kLargestRate);
   const int64_t audio =
       static_cast<int64_t>(arguments.TakeNumber("--audio", 0, 1024).value_or(kInitialAudioKbps));
-  const auto kiloBase = TakeKiloBase(arguments);
+  const uint32_t kiloBase = arguments.TakeKiloBase().value_or(1024);
   arguments.TakePositional();
   if (!arguments.error().empty()) return UsageError(arguments.error());
-  if (!kiloBase) return UsageError("--kilo takes 1024 or 1000");
   if (bps.has_value() + kbps.has_value() + mbps.has_value() > 1) {
     return UsageError("give one of --bps, --kbps and --mbps");
   }
 
   RateFields rates;
-  if (bps) rates = BpsChange(static_cast<int64_t>(*bps), *kiloBase);
-  if (kbps) rates = KBpsChange(static_cast<int64_t>(*kbps), *kiloBase);
-  if (mbps) rates = MBpsChange(static_cast<int64_t>(*mbps), *kiloBase);
-  const BitrateResult result = calcresult(rates.bps, audio, *kiloBase);
+  if (bps) rates = BpsChange(static_cast<int64_t>(*bps), kiloBase);
+  if (kbps) rates = KBpsChange(static_cast<int64_t>(*kbps), kiloBase);
+  if (mbps) rates = MBpsChange(static_cast<int64_t>(*mbps), kiloBase);
+  const BitrateResult result = calcresult(rates.bps, audio, kiloBase);
 
   std::printf("%lld bps\n%lld Kbps\n%lld Mpps\n", static_cast<long long>(rates.bps),
               static_cast<long long>(rates.kbps), static_cast<long long>(rates.mbps));
@@ -72,17 +64,16 @@ int RunLengthTab(ArgumentList& arguments) {
   take("--complexity", 0, 100, inputs.complexity);
   take("--quality", 0, 40, inputs.quality);
   const auto extra = arguments.TakeValue("--extra");
-  const auto kiloBase = TakeKiloBase(arguments);
+  const uint32_t kiloBase = arguments.TakeKiloBase().value_or(1024);
   arguments.TakePositional();
   if (!arguments.error().empty()) return UsageError(arguments.error());
-  if (!kiloBase) return UsageError("--kilo takes 1024 or 1000");
   if (extra) {
     const AddVEntry entry = AddVChange(*extra);
     if (entry.replaced) return UsageError("--extra takes a whole number, not \"" + *extra + "\"");
     inputs.extraMegabytes = entry.megabytes;
   }
 
-  const VideoLengthResult result = ComputeVideoLength(inputs, *kiloBase);
+  const VideoLengthResult result = ComputeVideoLength(inputs, kiloBase);
   std::printf("Video length: %d minutes\n", inputs.minutes);
   std::printf("Audio bitrate: %d Kbps\n", inputs.audioKbps);
   std::printf("Num of subtitles: %d Channel(s)\n", inputs.subtitles);

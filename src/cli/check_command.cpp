@@ -52,7 +52,7 @@ int RunCheck(ArgumentList& arguments) {
   InputOptions input = TakeInputOptions(arguments);
   const auto profileId = arguments.TakeValue("--profile");
   const auto json = arguments.TakeValue("--json");
-  const auto kilo = arguments.TakeNumber("--kilo", 1000, 1024);
+  const auto kilo = arguments.TakeKiloBase();
   const auto files = arguments.TakePositional();
   if (!arguments.error().empty()) return UsageError(arguments.error());
   if (files.size() != 1) return UsageError("check takes exactly one INPUT");
@@ -61,8 +61,7 @@ int RunCheck(ArgumentList& arguments) {
   if (!profile) {
     return UsageError("--profile takes " + ProfileIds() + ", not \"" + *profileId + "\"");
   }
-  if (kilo && *kilo != 1000 && *kilo != 1024) return UsageError("--kilo takes 1024 or 1000");
-  if (kilo) input.settings.kiloBase = static_cast<uint32_t>(*kilo);
+  if (kilo) input.settings.kiloBase = *kilo;
   if (json) {
     const int refused = RefuseOutputOntoInput(files[0], *json);
     if (refused != kExitDone) return refused;

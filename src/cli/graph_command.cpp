@@ -32,19 +32,18 @@ int RunGraph(ArgumentList& arguments) {
   const auto to = arguments.TakeNumber("--to", 0, UINT32_MAX);
   const auto xscale = arguments.TakeNumber("--xscale", 2, 7200);
   const auto yscale = arguments.TakeNumber("--yscale", 2, 255);
-  const auto kilo = arguments.TakeNumber("--kilo", 1000, 1024);
+  const auto kilo = arguments.TakeKiloBase();
   const auto maxFrames = arguments.TakeNumber("--max-frames", 1, kLargestMaxFrames);
   settings.checkPackStartHdr = !arguments.TakeFlag("--no-pack-check");
   const auto program = arguments.TakeNumber("--program", 1, 0xFFFF);
   const auto files = arguments.TakePositional();
   if (!arguments.error().empty()) return UsageError(arguments.error());
   if (files.size() != 2) return UsageError("graph takes INPUT and OUTPUT.svg");
-  if (kilo && *kilo != 1000 && *kilo != 1024) return UsageError("--kilo takes 1024 or 1000");
   const std::string& input = files[0];
   const std::string& output = files[1];
   if (!HasExtension(output, ".svg")) return UsageError("graph writes .svg, not \"" + output + "\"");
   if (from && to && *to < *from) return UsageError("--to comes before --from");
-  if (kilo) settings.kiloBase = static_cast<uint32_t>(*kilo);
+  if (kilo) settings.kiloBase = *kilo;
   if (maxFrames) settings.maxFramesAllocate = static_cast<uint32_t>(*maxFrames);
   if (program) settings.program = static_cast<uint32_t>(*program);
   if (SameFile(input, output)) {

@@ -23,8 +23,7 @@ QMenu* BuildGraphContextMenu(const GraphMenuActions& actions, QWidget* parent) {
   // The entries in the order the menu shows them.
   AddEntry(menu, "PicturesAction", QStringLiteral("Pictures..."), actions.pictures);
   AddEntry(menu, "ComplianceAction", QStringLiteral("Compliance..."), actions.compliance);
-  AddEntry(menu, "SaveGraphImageAction", QStringLiteral("Save graph image..."),
-           actions.saveImage);
+  AddEntry(menu, "SaveGraphImageAction", QStringLiteral("Save graph image..."), actions.saveImage);
   return menu;
 }
 

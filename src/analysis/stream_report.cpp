@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "mpeg/aspect_ratio_names.h"
+#include "mpeg/aspect_ratio_labels.h"
 
 namespace tessivo {
 

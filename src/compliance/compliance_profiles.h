@@ -1,5 +1,5 @@
 // Compliance profiles: for each delivery format, the frame formats it allows and a table of
-// rules with their limits, as the format's published specification sets them.
+// rules with their limits, as the format's published documents set them.
 #pragma once
 
 #include <cstdint>

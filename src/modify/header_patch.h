@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "mpeg/aspect_ratio_names.h"
+#include "mpeg/aspect_ratio_labels.h"
 #include "mpeg/records.h"
 #include "mpeg/sequence_header_layout.h"
 

@@ -45,6 +45,19 @@ bool HoldsTemporaryFile(const TempDir& folder) {
   return std::any_of(names.begin(), names.end(), IsTemporaryName);
 }
 
+// Sends the signal once a temporary file shows up in folder; false, with status set, when the
+// process ended before one did.
+bool SignalWhileWriting(pid_t pid, const TempDir& folder, int signalNumber, int& status) {
+  for (;;) {
+    if (HoldsTemporaryFile(folder)) {
+      kill(pid, signalNumber);
+      return true;
+    }
+    if (waitpid(pid, &status, WNOHANG) == pid) return false;
+    std::this_thread::sleep_for(std::chrono::microseconds(100));
+  }
+}
+
 // Each output of analyse, with the option that writes it.
 struct Output {
   std::vector<std::string> option;  // the value is appended
@@ -173,15 +186,7 @@ TEST(OutputSafetyTest, ASignalDuringACopyRemovesThePartialFileAndEndsByTheSignal
       const pid_t pid = SpawnCli({"modify", input, output});
       ASSERT_GT(pid, 0);
       int status = 0;
-      for (;;) {
-        if (HoldsTemporaryFile(folder)) {
-          kill(pid, signalNumber);
-          caught = true;
-          break;
-        }
-        if (waitpid(pid, &status, WNOHANG) == pid) break;
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-      }
+      caught = SignalWhileWriting(pid, folder, signalNumber, status);
       if (!caught) {
         fs::remove(output);
         continue;
@@ -211,15 +216,7 @@ TEST(OutputSafetyTest, ASignalDuringABatchRemovesEveryPartialFile) {
                     folder / "{name}.json", "--save", folder / "{name}.tsr"});
       ASSERT_GT(pid, 0);
       int status = 0;
-      for (;;) {
-        if (HoldsTemporaryFile(folder)) {
-          kill(pid, signalNumber);
-          caught = true;
-          break;
-        }
-        if (waitpid(pid, &status, WNOHANG) == pid) break;
-        std::this_thread::sleep_for(std::chrono::microseconds(100));
-      }
+      caught = SignalWhileWriting(pid, folder, signalNumber, status);
       if (!caught) {
         for (const char* name : {"first.json", "second.json", "first.tsr", "second.tsr"}) {
           fs::remove(folder / name);

@@ -19,10 +19,7 @@ class InputFile {
  public:
   // blockSize: the bytes of one read by the reader, the demultiplexers and the packet reader.
   explicit InputFile(AnalysisObserver& observer, uint32_t blockSize = kFileBlockSize)
-      : observer_(observer),
-        blockSize_(getenv("SPEED12_BLOCK") ? atoi(getenv("SPEED12_BLOCK"))
-                   : blockSize == 0        ? kFileBlockSize
-                                           : blockSize) {}
+      : observer_(observer), blockSize_(blockSize == 0 ? kFileBlockSize : blockSize) {}
   ~InputFile() { Close(); }
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;

@@ -10,14 +10,9 @@ std::unique_ptr<RecordStores> RecordStores::Create(uint32_t maxFrames) {
   if (!stores) return nullptr;
   stores->capacity_ = maxFrames;
   stores->secondCapacity_ = maxFrames / kFramesPerSecondSlot;
-  // Value-initialised arrays arrive zero-filled.
-  stores->seconds_.reset(new (std::nothrow) PerSecondStats[stores->secondCapacity_]());
-  stores->gops_.reset(new (std::nothrow) GopRecord[maxFrames]());
-  stores->gopPositions_.reset(new (std::nothrow) uint64_t[maxFrames]());
-  stores->pictures_.reset(new (std::nothrow) PictureRecord[maxFrames]());
-  stores->pictureFacts_.reset(new (std::nothrow) PictureFacts[maxFrames]());
-  if (!stores->seconds_ || !stores->gops_ || !stores->gopPositions_ || !stores->pictures_ ||
-      !stores->pictureFacts_) {
+  if (!stores->seconds_.Allocate(stores->secondCapacity_) || !stores->gops_.Allocate(maxFrames) ||
+      !stores->gopPositions_.Allocate(maxFrames) || !stores->pictures_.Allocate(maxFrames) ||
+      !stores->pictureFacts_.Allocate(maxFrames)) {
     return nullptr;
   }
   return stores;
@@ -29,17 +24,17 @@ void RecordStores::ClearSummary() {
 }
 
 void RecordStores::ClearPicturesAndGops() {
-  std::memset(gops_.get(), 0, sizeof(GopRecord) * capacity_);
-  std::memset(gopPositions_.get(), 0, sizeof(uint64_t) * capacity_);
-  std::memset(pictures_.get(), 0, sizeof(PictureRecord) * capacity_);
-  std::memset(pictureFacts_.get(), 0, sizeof(PictureFacts) * capacity_);
+  gops_.Clear();
+  gopPositions_.Clear();
+  pictures_.Clear();
+  pictureFacts_.Clear();
   std::memset(sequenceFacts_, 0, sizeof sequenceFacts_);
   gopCount = 0;
   sequenceFactsCount = 0;
 }
 
 void RecordStores::ClearSeconds() {
-  std::memset(seconds_.get(), 0, sizeof(PerSecondStats) * secondCapacity_);
+  seconds_.Clear();
 }
 
 uint32_t RecordStores::ValidSecondCount() const {

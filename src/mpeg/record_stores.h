@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/zeroed_store.h"
 #include "mpeg/picture_facts.h"
 #include "mpeg/records.h"
 
@@ -60,11 +61,11 @@ class RecordStores {
 
   uint32_t capacity_ = 0;
   uint32_t secondCapacity_ = 0;
-  std::unique_ptr<PictureRecord[]> pictures_;
-  std::unique_ptr<GopRecord[]> gops_;
-  std::unique_ptr<uint64_t[]> gopPositions_;
-  std::unique_ptr<PerSecondStats[]> seconds_;
-  std::unique_ptr<PictureFacts[]> pictureFacts_;
+  ZeroedStore<PictureRecord> pictures_;
+  ZeroedStore<GopRecord> gops_;
+  ZeroedStore<uint64_t> gopPositions_;
+  ZeroedStore<PerSecondStats> seconds_;
+  ZeroedStore<PictureFacts> pictureFacts_;
   SequenceFacts sequenceFacts_[kSequenceFactsCapacity]{};
 };
 
